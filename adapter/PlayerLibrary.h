@@ -1,0 +1,17 @@
+#pragma once
+
+// Start and stop of the playback and network libraries. They are started
+// lazily by the first player that needs them and released once at exit.
+namespace PlayerLibrary {
+
+// The player API's start-time hook. The libraries start lazily, so there is
+// nothing to do here; returns 0.
+int startHook();
+
+bool isInitialised();
+
+// Releases the network library, then the playback library, if they were
+// started; afterwards they count as not started.
+void release();
+
+}
