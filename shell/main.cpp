@@ -14,10 +14,10 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    QuitOnSignal quitOnSignal;
     Startup startup(app);
     if (startup.prepare(startupFile) != 0)
         return -1;
-    QuitOnSignal quitOnSignal;
     const int result = app.exec();
     startup.shutdown(result);
     return 0;
