@@ -1,10 +1,10 @@
 #include "Model_Customize.h"
 
 #include "Diagnostics.h"
+#include "ProcessWide.h"
 #include "ProgramInfo.h"
 #include "UserSettings.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 #include <atomic>
@@ -38,18 +38,10 @@ QString makeBaseFolder(const QString& homePath, const QString& baseName)
 
 Model_Customize& Model_Customize::instance()
 {
-    Model_Customize* current = g_customize.load(std::memory_order_acquire);
-    if (current)
-        return *current;
-
-    auto* created = new Model_Customize(UserSettings::settings(), QDir::homePath(),
-                                        ProgramInfo::programBaseName());
-    if (g_customize.compare_exchange_strong(current, created, std::memory_order_acq_rel)) {
-        qAddPostRoutine(&Model_Customize::release);
-        return *created;
-    }
-    delete created;
-    return *current;
+    const auto create = [] {
+        return new Model_Customize(UserSettings::settings(), QDir::homePath(), ProgramInfo::programBaseName());
+    };
+    return publishOnce(g_customize, create, &Model_Customize::release);
 }
 
 void Model_Customize::release()

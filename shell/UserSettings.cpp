@@ -1,6 +1,7 @@
 #include "UserSettings.h"
 
-#include <QCoreApplication>
+#include "ProcessWide.h"
+
 #include <QMutex>
 
 #include <atomic>
@@ -30,17 +31,7 @@ void UserSettings::configure(const QString& organisation, const QString& applica
 
 QSettings& UserSettings::settings()
 {
-    QSettings* current = g_settings.load(std::memory_order_acquire);
-    if (current)
-        return *current;
-
-    QSettings* created = createSettings();
-    if (g_settings.compare_exchange_strong(current, created, std::memory_order_acq_rel)) {
-        qAddPostRoutine(&UserSettings::release);
-        return *created;
-    }
-    delete created;
-    return *current;
+    return publishOnce(g_settings, createSettings, &UserSettings::release);
 }
 
 QString UserSettings::fileName()
