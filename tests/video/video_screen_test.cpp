@@ -1,0 +1,85 @@
+#include "VideoScreen.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A frame of one colour, presented from a thread of its own as the playback
+// library does.
+void presentFromThread(const KvRenderTarget* target, QRgb colour, int width, int height)
+{
+    std::thread library([=] {
+        int32_t w = 0;
+        int32_t h = 0;
+        target->size(target->user, &w, &h);
+        std::vector<uint32_t> pixels(static_cast<size_t>(width * height), colour);
+        target->present(target->user, reinterpret_cast<const uint8_t*>(pixels.data()), width, height,
+                        width * 4);
+    });
+    library.join();
+}
+
+QRgb centre(const QImage& image)
+{
+    return image.pixel(image.width() / 2, image.height() / 2) & 0xffffffU;
+}
+
+TEST(VideoScreenTest, ShowsTheNewestFramePresentedFromAnotherThread)
+{
+    VideoScreen screen;
+    screen.resize(160, 90);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+
+    int32_t width = 0;
+    int32_t height = 0;
+    screen.renderTarget()->size(screen.renderTarget()->user, &width, &height);
+    EXPECT_GE(width, 160);
+    EXPECT_GE(height, 90);
+    EXPECT_EQ(centre(screen.grab().toImage()), 0x000000U) << "black before any frame";
+
+    presentFromThread(screen.renderTarget(), 0xff2080c0U, 160, 90);
+    presentFromThread(screen.renderTarget(), 0xffc08020U, 160, 90);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return centre(screen.grab().toImage()) == 0xc08020U; }));
+
+    screen.clearFrame();
+    EXPECT_EQ(centre(screen.grab().toImage()), 0x000000U) << "a stopped window is black";
+}
+
+TEST(VideoScreenTest, PaintingAskedForAFreshFrameOnlyWhileAttached)
+{
+    VideoScreen screen;
+    int requests = 0;
+    screen.setRepaintRequest([&] { ++requests; });
+    screen.resize(64, 64);
+    screen.grab();
+    EXPECT_GT(requests, 0);
+
+    requests = 0;
+    screen.setAttached(false);
+    screen.grab();
+    EXPECT_EQ(requests, 0);
+}
+
+TEST(VideoScreenTest, TheZoomSelectionIsDrawnOverThePicture)
+{
+    VideoScreen screen;
+    screen.resize(100, 100);
+    presentFromThread(screen.renderTarget(), 0xff000080U, 100, 100);
+    screen.setSelection(QRect(QPoint(10, 10), QPoint(60, 60)));
+    const QImage image = screen.grab().toImage();
+    EXPECT_NE(image.pixel(10, 30) & 0xffffffU, 0x000080U) << "the selection's edge";
+    EXPECT_NE(image.pixel(35, 35) & 0xffffffU, 0x000080U) << "the selection is tinted";
+    EXPECT_EQ(image.pixel(80, 80) & 0xffffffU, 0x000080U) << "outside the selection";
+
+    screen.setSelection(QRect());
+    EXPECT_EQ(screen.grab().toImage().pixel(35, 35) & 0xffffffU, 0x000080U);
+}
+
+}

@@ -1,0 +1,115 @@
+#include "PlaybackRules.h"
+
+#include "Model_Customize.h"
+
+namespace PlaybackRules {
+
+QString timeText(uint64_t microseconds)
+{
+    const auto seconds = static_cast<int>(microseconds / 1000000U);
+    return QString::asprintf("%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
+}
+
+uint64_t elapsedAt(uint64_t t, uint64_t first)
+{
+    return t > first ? t - first : 0;
+}
+
+int progressValue(uint64_t elapsed, uint64_t total)
+{
+    return static_cast<int>(static_cast<double>(elapsed) / static_cast<double>(total) * 10000.0);
+}
+
+uint64_t seekTarget(uint64_t first, uint64_t total, int value)
+{
+    return first + static_cast<uint64_t>(static_cast<double>(total) * value / 10000.0);
+}
+
+int speedUp(int state)
+{
+    switch (state) {
+    case Play:
+    case Pause:
+    case Slow2:
+    case FrameStep:
+        return Fast2;
+    case Slow4:
+    case Slow8:
+    case Slow16:
+        return state - 1;
+    case Fast2:
+    case Fast4:
+    case Fast8:
+        return state + 1;
+    default:
+        return state;
+    }
+}
+
+int slowDown(int state)
+{
+    switch (state) {
+    case Play:
+    case Pause:
+    case Fast2:
+    case FrameStep:
+        return Slow2;
+    case Slow2:
+    case Slow4:
+    case Slow8:
+        return state + 1;
+    case Fast4:
+    case Fast8:
+    case Fast16:
+        return state - 1;
+    default:
+        return state;
+    }
+}
+
+std::optional<int> nextAfterEnd(int playMode, int index, int count)
+{
+    switch (playMode) {
+    case List:
+        if (index + 1 < count)
+            return index + 1;
+        return std::nullopt;
+    case SingleCircle:
+        if (index >= 0 && index < count)
+            return index;
+        return std::nullopt;
+    case ListCircle:
+        if (index + 1 < count)
+            return index + 1;
+        if (count > 0)
+            return 0;
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+QStringList dropExtensions(const Model_Customize& customize)
+{
+    if (customize.isBrand(Model_Customize::HOLDRA))
+        return {QStringLiteral(".Qzip"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
+    if (customize.isBrand(Model_Customize::PELMARK))
+        return {QStringLiteral(".lf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
+                QStringLiteral(".rf")};
+    if (customize.isBrand(Model_Customize::ORBENTA))
+        return {QStringLiteral(".UAF"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
+                QStringLiteral(".rf")};
+    return {QStringLiteral(".rf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
+}
+
+bool acceptsDrop(const QString& path, const Model_Customize& customize)
+{
+    const QStringList extensions = dropExtensions(customize);
+    for (const QString& extension : extensions) {
+        if (path.contains(extension, Qt::CaseSensitive))
+            return true;
+    }
+    return false;
+}
+
+}

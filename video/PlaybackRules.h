@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class Model_Customize;
+
+// The arithmetic of a video window, kept apart from the widget so that tests
+// can call it: time texts, progress, seek targets, speed steps, what plays
+// after the end of a file, and which dropped files are recordings.
+namespace PlaybackRules {
+
+// Play states shared with the playback library.
+enum PlayState {
+    Play = 1,
+    Stopped = 2,
+    Pause = 3,
+    Slow2 = 4,
+    Slow4 = 5,
+    Slow8 = 6,
+    Slow16 = 7,
+    Fast2 = 16,
+    Fast4 = 17,
+    Fast8 = 18,
+    Fast16 = 19,
+    FrameStep = 48,
+};
+
+// Play modes: what a window plays when its file ends.
+enum PlayMode { Single = 0, List = 1, SingleCircle = 2, ListCircle = 3 };
+
+// "hh:mm:ss" of a duration in microseconds; hours may run past two digits.
+QString timeText(uint64_t microseconds);
+
+// The elapsed time of the frame at time t in a file starting at first. A time
+// before the start counts as the start, so a stray early stamp never shows as
+// a huge elapsed time.
+uint64_t elapsedAt(uint64_t t, uint64_t first);
+
+// Position 0..10000 of elapsed within total; total must not be 0.
+int progressValue(uint64_t elapsed, uint64_t total);
+
+// The absolute time at position value (0..10000) of a file.
+uint64_t seekTarget(uint64_t first, uint64_t total, int value);
+
+int speedUp(int state);
+int slowDown(int state);
+
+// The entry of a window's own list to play when the entry at index ended, or
+// nothing to stay stopped.
+std::optional<int> nextAfterEnd(int playMode, int index, int count);
+
+// Extensions that make a dropped path a recording, by brand.
+QStringList dropExtensions(const Model_Customize& customize);
+
+// A path is accepted when it contains one of the extensions anywhere
+// (case-sensitively), so "x.avi/y" counts as well.
+bool acceptsDrop(const QString& path, const Model_Customize& customize);
+
+}

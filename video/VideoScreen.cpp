@@ -1,0 +1,102 @@
+#include "VideoScreen.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+VideoScreen::VideoScreen(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    m_target.user = this;
+    m_target.present = &VideoScreen::presentFrame;
+    m_target.size = &VideoScreen::reportSize;
+}
+
+VideoScreen::~VideoScreen() = default;
+
+void VideoScreen::setAttached(bool attached)
+{
+    m_attached = attached;
+}
+
+void VideoScreen::setRepaintRequest(std::function<void()> request)
+{
+    m_repaintRequest = std::move(request);
+}
+
+void VideoScreen::clearFrame()
+{
+    {
+        QMutexLocker locker(&m_frameLock);
+        m_frame = QImage();
+    }
+    update();
+}
+
+QImage VideoScreen::currentFrame() const
+{
+    QMutexLocker locker(&m_frameLock);
+    return m_frame;
+}
+
+void VideoScreen::setSelection(const QRect& selection)
+{
+    m_selection = selection;
+    update();
+}
+
+void VideoScreen::presentFrame(void* user, const uint8_t* bgra, int32_t width, int32_t height, int32_t stride)
+{
+    auto* self = static_cast<VideoScreen*>(user);
+    // The pixels live only during this call; copy them out of the library.
+    const QImage frame = QImage(bgra, width, height, stride, QImage::Format_RGB32).copy();
+    {
+        QMutexLocker locker(&self->m_frameLock);
+        self->m_frame = frame;
+    }
+    if (!self->m_updatePending.exchange(true))
+        QMetaObject::invokeMethod(self, &VideoScreen::onFramePresented, Qt::QueuedConnection);
+}
+
+void VideoScreen::reportSize(void* user, int32_t* width, int32_t* height)
+{
+    const auto* self = static_cast<const VideoScreen*>(user);
+    *width = self->m_pixelWidth.load();
+    *height = self->m_pixelHeight.load();
+}
+
+void VideoScreen::onFramePresented()
+{
+    m_updatePending = false;
+    update();
+}
+
+void VideoScreen::resizeEvent(QResizeEvent* event)
+{
+    const qreal ratio = devicePixelRatioF();
+    m_pixelWidth = static_cast<int32_t>(event->size().width() * ratio);
+    m_pixelHeight = static_cast<int32_t>(event->size().height() * ratio);
+    QWidget::resizeEvent(event);
+}
+
+void VideoScreen::paintEvent(QPaintEvent*)
+{
+    if (m_attached && m_repaintRequest)
+        m_repaintRequest();
+
+    QPainter painter(this);
+    const QImage frame = currentFrame();
+    if (frame.isNull()) {
+        painter.fillRect(rect(), Qt::black);
+    } else {
+        // Until the library presents at the new size, stretch the last frame
+        // rather than leave a gap.
+        painter.drawImage(rect(), frame);
+    }
+    if (!m_selection.isEmpty()) {
+        painter.setPen(QPen(QColor(230, 192, 19), 1, Qt::DashLine));
+        painter.setBrush(QColor(230, 192, 19, 40));
+        painter.drawRect(m_selection.normalized().adjusted(0, 0, -1, -1));
+    }
+}
