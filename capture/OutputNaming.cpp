@@ -1,0 +1,122 @@
+#include "OutputNaming.h"
+
+#include "Model_Customize.h"
+
+#include <QDir>
+#include <QTimeZone>
+
+OutputNaming::OutputNaming(const Model_Customize& customize)
+    : m_customize(customize)
+{
+}
+
+OutputNaming& OutputNaming::instance()
+{
+    static OutputNaming naming(Model_Customize::instance());
+    return naming;
+}
+
+QString OutputNaming::OutputFolder(int kind, const QDateTime& instant)
+{
+    m_folderSettingEmpty = false;
+    QString folder;
+    if (kind == Picture)
+        folder = m_customize.picturePath();
+    else if (kind == Clip)
+        folder = m_customize.videoPath();
+    if (folder.isEmpty()) {
+        m_folderSettingEmpty = true;
+        return {};
+    }
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    folder += instant.toString(QStringLiteral("yyyyMMdd"));
+    if (!QDir(folder).exists() && !QDir().mkpath(folder))
+        return {};
+    return folder;
+}
+
+QString OutputNaming::SnapshotFileName(const QString& source)
+{
+    return SnapshotFileName(source, QDateTime::currentDateTime());
+}
+
+QString OutputNaming::SnapshotFileName(const QString& source, const QDateTime& instant)
+{
+    const QString folder = OutputFolder(Picture, instant);
+    if (folder.isEmpty())
+        return {};
+    return joined(folder, baseName(source) + QStringLiteral("_512_") + TimeStampText(instant) +
+                              QStringLiteral(".png"));
+}
+
+QString OutputNaming::ClipFileName(const QString& source, const QDateTime& instant)
+{
+    const qsizetype dot = source.lastIndexOf(u'.');
+    const QString extension = dot < 0 ? QString() : source.mid(dot);
+    const QString folder = OutputFolder(Clip, instant);
+    if (folder.isEmpty())
+        return {};
+    return joined(folder, baseName(source) + QStringLiteral("_1025_") + TimeStampText(instant) + extension);
+}
+
+QString OutputNaming::ClipPictureName(const QString& clip)
+{
+    const qsizetype dot = clip.lastIndexOf(u'.');
+    return (dot < 0 ? clip : clip.left(dot)) + QStringLiteral(".png");
+}
+
+QString OutputNaming::TimeStampText(const QDateTime& instant)
+{
+    QTime t = instant.time();
+    t.setHMS(t.hour(), t.minute(), t.second(), 0);
+    QTime last;
+    {
+        QMutexLocker locker(&m_lastTimeLock);
+        last = m_lastTime;
+    }
+    if (last.isValid() && last > t)
+        t = last;
+
+    QMutexLocker counterLocker(&m_counterLock);
+    QDateTime stamped = instant;
+    if (m_counter >= 999 && t == last) {
+        // Past 999 outputs in one second: borrow the next second.
+        t = t.addSecs(1);
+        m_counter = 0;
+        stamped.setTime(t);
+        QMutexLocker locker(&m_lastTimeLock);
+        m_lastTime = t;
+        return stamped.toString(QStringLiteral("yyyyMMddhhmmss"));
+    }
+    if (last.isValid() && t == last) {
+        ++m_counter;
+        stamped.setTime(t.addMSecs(m_counter));
+        return stamped.toString(QStringLiteral("yyyyMMddhhmmss_zzz"));
+    }
+    m_counter = 0;
+    stamped.setTime(t);
+    QMutexLocker locker(&m_lastTimeLock);
+    m_lastTime = t;
+    return stamped.toString(QStringLiteral("yyyyMMddhhmmss"));
+}
+
+QDateTime OutputNaming::clipInstant(uint64_t playTime)
+{
+    const auto seconds = static_cast<qint64>((playTime + 500000U) / 1000000U);
+    return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc());
+}
+
+QString OutputNaming::baseName(const QString& source)
+{
+    const QString name = source.mid(source.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString OutputNaming::joined(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(u'/'))
+        return folder + name;
+    return folder + u'/' + name;
+}
