@@ -28,18 +28,18 @@ uint64_t seekTarget(uint64_t first, uint64_t total, int value)
 int speedUp(int state)
 {
     switch (state) {
-    case Play:
-    case Pause:
-    case Slow2:
-    case FrameStep:
-        return Fast2;
-    case Slow4:
-    case Slow8:
-    case Slow16:
+    case PlayStatePlay:
+    case PlayStatePause:
+    case PlayStateSlow2:
+    case PlayStateStep:
+        return PlayStateFast2;
+    case PlayStateSlow4:
+    case PlayStateSlow8:
+    case PlayStateSlow16:
         return state - 1;
-    case Fast2:
-    case Fast4:
-    case Fast8:
+    case PlayStateFast2:
+    case PlayStateFast4:
+    case PlayStateFast8:
         return state + 1;
     default:
         return state;
@@ -49,18 +49,18 @@ int speedUp(int state)
 int slowDown(int state)
 {
     switch (state) {
-    case Play:
-    case Pause:
-    case Fast2:
-    case FrameStep:
-        return Slow2;
-    case Slow2:
-    case Slow4:
-    case Slow8:
+    case PlayStatePlay:
+    case PlayStatePause:
+    case PlayStateFast2:
+    case PlayStateStep:
+        return PlayStateSlow2;
+    case PlayStateSlow2:
+    case PlayStateSlow4:
+    case PlayStateSlow8:
         return state + 1;
-    case Fast4:
-    case Fast8:
-    case Fast16:
+    case PlayStateFast4:
+    case PlayStateFast8:
+    case PlayStateFast16:
         return state - 1;
     default:
         return state;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlayerTypes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,22 +14,6 @@ class Model_Customize;
 // can call it: time texts, progress, seek targets, speed steps, what plays
 // after the end of a file, and which dropped files are recordings.
 namespace PlaybackRules {
-
-// Play states shared with the playback library.
-enum PlayState {
-    Play = 1,
-    Stopped = 2,
-    Pause = 3,
-    Slow2 = 4,
-    Slow4 = 5,
-    Slow8 = 6,
-    Slow16 = 7,
-    Fast2 = 16,
-    Fast4 = 17,
-    Fast8 = 18,
-    Fast16 = 19,
-    FrameStep = 48,
-};
 
 // Play modes: what a window plays when its file ends.
 enum PlayMode { Single = 0, List = 1, SingleCircle = 2, ListCircle = 3 };

@@ -97,6 +97,6 @@ void VideoScreen::paintEvent(QPaintEvent*)
     if (!m_selection.isEmpty()) {
         painter.setPen(QPen(QColor(230, 192, 19), 1, Qt::DashLine));
         painter.setBrush(QColor(230, 192, 19, 40));
-        painter.drawRect(m_selection.normalized().adjusted(0, 0, -1, -1));
+        painter.drawRect(m_selection.adjusted(0, 0, -1, -1));
     }
 }

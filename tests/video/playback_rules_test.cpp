@@ -36,20 +36,20 @@ TEST(PlaybackRulesTest, ProgressAndSeekAreTruncatedAndStayInRange)
 TEST(PlaybackRulesTest, SpeedStepsWalkThroughTheStates)
 {
     std::vector<int> up;
-    for (int state = Play, i = 0; i < 5; ++i)
+    for (int state = PlayStatePlay, i = 0; i < 5; ++i)
         up.push_back(state = speedUp(state));
-    EXPECT_EQ(up, (std::vector<int>{Fast2, Fast4, Fast8, Fast16, Fast16}));
-    EXPECT_EQ(slowDown(Fast16), Fast8);
-    EXPECT_EQ(slowDown(Fast2), Slow2);
+    EXPECT_EQ(up, (std::vector<int>{PlayStateFast2, PlayStateFast4, PlayStateFast8, PlayStateFast16, PlayStateFast16}));
+    EXPECT_EQ(slowDown(PlayStateFast16), PlayStateFast8);
+    EXPECT_EQ(slowDown(PlayStateFast2), PlayStateSlow2);
 
     std::vector<int> down;
-    for (int state = Pause, i = 0; i < 5; ++i)
+    for (int state = PlayStatePause, i = 0; i < 5; ++i)
         down.push_back(state = slowDown(state));
-    EXPECT_EQ(down, (std::vector<int>{Slow2, Slow4, Slow8, Slow16, Slow16}));
-    EXPECT_EQ(speedUp(Slow16), Slow8);
-    EXPECT_EQ(speedUp(Slow2), Fast2);
-    EXPECT_EQ(speedUp(FrameStep), Fast2);
-    EXPECT_EQ(slowDown(FrameStep), Slow2);
+    EXPECT_EQ(down, (std::vector<int>{PlayStateSlow2, PlayStateSlow4, PlayStateSlow8, PlayStateSlow16, PlayStateSlow16}));
+    EXPECT_EQ(speedUp(PlayStateSlow16), PlayStateSlow8);
+    EXPECT_EQ(speedUp(PlayStateSlow2), PlayStateFast2);
+    EXPECT_EQ(speedUp(PlayStateStep), PlayStateFast2);
+    EXPECT_EQ(slowDown(PlayStateStep), PlayStateSlow2);
 }
 
 TEST(PlaybackRulesTest, WhatPlaysAfterTheEndFollowsThePlayMode)

@@ -1,0 +1,170 @@
+// A video window playing real recordings through the player API and the
+// playback library, offscreen.
+
+#include "PreviewVideoFrame.h"
+#include "UserSettings.h"
+#include "VideoScreen.h"
+#include "ZoomSelection.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool makeClip(const QString& path, const QString& colour, const QString& duration)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
+                  QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                  QStringLiteral("color=c=%1:size=160x120:rate=25:duration=%2").arg(colour, duration),
+                  QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"),
+                  QStringLiteral("ultrafast"), QStringLiteral("-g"), QStringLiteral("10"), QStringLiteral("-pix_fmt"),
+                  QStringLiteral("yuv420p"), path});
+    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+}
+
+// Recordings made once for the whole suite, and a private home so that the
+// settings and output folders of the test never touch the user's.
+class VideoMedia : public ::testing::Environment
+{
+public:
+    static inline QTemporaryDir* dir = nullptr;
+    static QString path(const char* name) { return dir->filePath(QString::fromLatin1(name)); }
+
+    void SetUp() override
+    {
+        dir = new QTemporaryDir;
+        qputenv("HOME", dir->path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        UserSettings::configure(QStringLiteral("kvtest"), QStringLiteral("video_test/video_test"));
+        ASSERT_TRUE(makeClip(path("red.mp4"), QStringLiteral("red"), QStringLiteral("0.6")));
+        ASSERT_TRUE(makeClip(path("blue.mp4"), QStringLiteral("blue"), QStringLiteral("0.6")));
+        ASSERT_TRUE(makeClip(path("long.mp4"), QStringLiteral("green"), QStringLiteral("20")));
+    }
+    void TearDown() override { delete dir; }
+};
+
+const auto* const kMedia = ::testing::AddGlobalTestEnvironment(new VideoMedia);
+
+class PreviewVideoFrameTest : public ::testing::Test
+{
+protected:
+    PreviewVideoFrame window;
+
+    void SetUp() override
+    {
+        window.resize(162, 122);
+        window.show();
+    }
+
+    bool waitStopped(int timeoutMs = 20000)
+    {
+        return QTest::qWaitFor([&] { return !window.isPlaying() && window.playState() == 2; }, timeoutMs);
+    }
+};
+
+TEST_F(PreviewVideoFrameTest, PlayingTheSameFileAgainResumesWithoutReopening)
+{
+    QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
+    window.play(VideoMedia::path("long.mp4"), 0);
+    ASSERT_TRUE(window.isPlaying());
+    window.speedUp();
+    EXPECT_EQ(window.playState(), 16);
+
+    window.play(VideoMedia::path("long.mp4"), 0);
+    EXPECT_EQ(window.playState(), 1) << "back to normal speed";
+    EXPECT_EQ(started.count(), 1) << "not reopened";
+
+    window.pause();
+    EXPECT_TRUE(window.isPaused());
+    window.play(VideoMedia::path("red.mp4"), 0);
+    EXPECT_EQ(window.currentFile(), VideoMedia::path("long.mp4")) << "a paused window resumes its own file";
+    EXPECT_TRUE(window.isPlaying());
+    EXPECT_EQ(started.count(), 1);
+
+    window.stop();
+    EXPECT_EQ(started.count(), 2);
+    EXPECT_EQ(started.last().first().toInt(), -1);
+    EXPECT_EQ(window.elapsedText(), QStringLiteral("00:00:00"));
+}
+
+TEST_F(PreviewVideoFrameTest, AMissingFileLeavesTheWindowStopped)
+{
+    QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
+    window.play(VideoMedia::path("missing.mp4"), 0);
+    window.play(VideoMedia::path("config"), 0);
+    EXPECT_FALSE(window.isPlaying());
+    EXPECT_EQ(started.count(), 0);
+}
+
+TEST_F(PreviewVideoFrameTest, TheSurfaceShowsThePicturesColours)
+{
+    window.play(VideoMedia::path("long.mp4"), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const QImage frame = window.surface()->grab().toImage();
+        const QColor centre = frame.pixelColor(frame.width() / 2, frame.height() / 2);
+        return centre.green() > 100 && centre.red() < 60 && centre.blue() < 60;
+    }));
+    QSignalSpy times(&window, &PreviewVideoFrame::playTimeChanged);
+    ASSERT_TRUE(times.wait(3000));
+    EXPECT_EQ(times.last().at(1).toString(), QStringLiteral("00:00:20"));
+    window.stop();
+    const QImage stopped = window.surface()->grab().toImage();
+    EXPECT_EQ(stopped.pixelColor(stopped.width() / 2, stopped.height() / 2), QColor(Qt::black));
+}
+
+TEST_F(PreviewVideoFrameTest, EndOfFileFollowsThePlayMode)
+{
+    const QStringList list{VideoMedia::path("red.mp4"), VideoMedia::path("blue.mp4")};
+    window.setFileList(list);
+
+    window.setPlayMode(1);
+    window.play(list.at(0), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.currentFile() == list.at(1); }, 20000)) << "list plays on";
+    EXPECT_TRUE(waitStopped()) << "the last entry stops";
+
+    window.setPlayMode(3);
+    window.play(list.at(1), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.currentFile() == list.at(0) && window.isPlaying(); }, 20000))
+        << "list circle starts over";
+    window.stop();
+
+    window.setPlayMode(0);
+    window.play(list.at(0), 0);
+    EXPECT_TRUE(waitStopped());
+    EXPECT_EQ(window.currentFile(), list.at(0)) << "single mode plays nothing more";
+}
+
+TEST(ZoomSelectionTest, SmallMovesMakeNoSelection)
+{
+    ZoomSelection zoom;
+    zoom.press({50, 50});
+    EXPECT_FALSE(zoom.move({53, 53}));
+    EXPECT_TRUE(zoom.rect().isEmpty());
+    const ZoomSelection::Region none = zoom.release({200, 100});
+    EXPECT_EQ(none.left, -1);
+    EXPECT_EQ(none.top, -1);
+    EXPECT_EQ(none.right, 0);
+    EXPECT_EQ(none.bottom, 0);
+    EXPECT_EQ(none.width, 0) << "the library keeps its view";
+
+    zoom.press({50, 50});
+    EXPECT_TRUE(zoom.move({20, 90}));
+    EXPECT_EQ(zoom.rect(), QRect(QPoint(20, 50), QPoint(50, 90)));
+    const ZoomSelection::Region region = zoom.release({200, 100});
+    EXPECT_EQ(region.left, 20);
+    EXPECT_EQ(region.top, 50);
+    EXPECT_EQ(region.right, 50);
+    EXPECT_EQ(region.bottom, 90);
+    EXPECT_EQ(region.width, 200);
+    EXPECT_EQ(region.height, 100);
+    EXPECT_TRUE(zoom.rect().isEmpty());
+}
+
+}

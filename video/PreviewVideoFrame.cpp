@@ -1,0 +1,444 @@
+#include "PreviewVideoFrame.h"
+
+#include "Diagnostics.h"
+#include "Model_Customize.h"
+#include "Model_Language.h"
+#include "OutputNaming.h"
+#include "PlaybackRules.h"
+#include "PlayerApi.h"
+#include "PlayerRecords.h"
+#include "events/QConnectEvent.h"
+#include "VideoScreen.h"
+
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr int kTimerMs = 500;
+const QString kZeroTime = QStringLiteral("00:00:00");
+
+// The window draws nothing into the library's frames: its zoom selection is
+// painted by the surface on the GUI thread.
+void drawNothing(uint32_t, const uint8_t*, int32_t, int32_t, int32_t, void*) {}
+
+uint32_t nextSerial()
+{
+    static uint32_t serial = 0;
+    if (++serial == 0)
+        ++serial;
+    return serial;
+}
+
+QString droppedFile(const QMimeData& mime)
+{
+    if (mime.hasUrls() && !mime.urls().isEmpty())
+        return mime.urls().first().toLocalFile();
+    return mime.text();
+}
+
+}
+
+PreviewVideoFrame::PreviewVideoFrame(QWidget* parent)
+    : QFrame(parent)
+    , m_surface(new VideoScreen(this))
+    , m_elapsedText(kZeroTime)
+    , m_totalText(kZeroTime)
+{
+    m_surface->setAttached(false);
+    m_surface->setRepaintRequest([this] {
+        if (m_handle)
+            PlayerApi::SyncRePaint(m_handle.get(), m_h);
+    });
+    m_surface->installEventFilter(this);
+    m_timer.setInterval(kTimerMs);
+    connect(&m_timer, &QTimer::timeout, this, &PreviewVideoFrame::OnTimer);
+    setAcceptDrops(true);
+}
+
+PreviewVideoFrame::~PreviewVideoFrame()
+{
+    stop();
+}
+
+void PreviewVideoFrame::play(const QString& file, uint64_t startPosition)
+{
+    if (m_handle && !m_paused && file != m_currentFile)
+        stop();
+    if (m_handle) {
+        resume();
+        return;
+    }
+    if (!QFileInfo::exists(file) || !open(file, startPosition))
+        return;
+
+    m_timer.start();
+    m_playing = true;
+    m_paused = false;
+    m_currentFile = file;
+    const qsizetype index = m_fileList.lastIndexOf(file);
+    if (index >= 0)
+        m_index = static_cast<int>(index);
+    if (m_soundWanted && !m_soundSuppressed)
+        openSound();
+    emit changeBtnStatus(PlayStatePlay);
+    emit PlayOrStopSignal(1);
+}
+
+bool PreviewVideoFrame::open(const QString& file, uint64_t startPosition)
+{
+    PlayWindowParam window;
+    window.surface = m_surface;
+    window.flags = kPlayFlagsVideoWindow;
+    PlayFileParam param;
+    param.eventTarget = this;
+    param.user = nextSerial();
+    PlayerRecords::copyPath(param.path, sizeof(param.path), file.toUtf8());
+    std::unique_ptr<PlayerHandle> handle = PlayerApi::OpenPlayFile(0, &window, &param);
+    if (!handle)
+        return false;
+
+    const uint32_t h = param.instance;
+    if (startPosition != 0)
+        PlayerApi::SetCurPlayedTime(handle.get(), h, static_cast<uint32_t>(startPosition),
+                                    static_cast<uint32_t>(startPosition >> 32));
+    m_handle = std::move(handle);
+    m_h = h;
+    m_openSerial = param.user;
+    m_state = PlayStatePlay;
+    m_surface->setAttached(true);
+    if (Model_Customize::instance().isBrand(Model_Customize::PELMARK))
+        PlayerApi::RegisterDrawFun(m_handle.get(), m_h, drawNothing, this, m_surface);
+    PlayerApi::GetPlayFileTimeRange(m_handle.get(), m_h, &m_first, &m_last);
+    m_total = m_last > m_first ? m_last - m_first : 0;
+    return true;
+}
+
+void PreviewVideoFrame::resume()
+{
+    sendState(PlayStatePlay);
+    if (!m_timer.isActive())
+        m_timer.start();
+    m_playing = true;
+    m_paused = false;
+}
+
+void PreviewVideoFrame::sendState(int state)
+{
+    m_state = state;
+    PlayerApi::SetPlayMode(m_handle.get(), m_h, state, 256, 0, 0);
+    emit changeBtnStatus(state);
+}
+
+void PreviewVideoFrame::stop()
+{
+    if (!m_handle)
+        return;
+    if (m_zoomMode)
+        leaveZoom();
+    if (m_soundOpen)
+        closeSound();
+    if (m_recording)
+        recordToggle();
+    PlayerApi::ClosePlayFile(m_handle.get());
+    m_surface->setAttached(false);
+    m_surface->clearFrame();
+    m_handle.reset();
+    m_h = 0;
+    m_openSerial = 0;
+    m_state = PlayStateStop;
+    resetTimes();
+    m_timer.stop();
+    m_playing = false;
+    m_paused = false;
+    emit playTimeChanged(kZeroTime, kZeroTime, 0, 0);
+    emit PlayOrStopSignal(-1);
+    update();
+}
+
+void PreviewVideoFrame::resetTimes()
+{
+    m_first = m_last = m_total = 0;
+    m_elapsedText = m_totalText = kZeroTime;
+    m_value = 0;
+}
+
+void PreviewVideoFrame::pause()
+{
+    if (!m_handle)
+        return;
+    m_timer.stop();
+    m_playing = false;
+    m_paused = true;
+    sendState(PlayStatePause);
+}
+
+void PreviewVideoFrame::speedUp()
+{
+    if (m_handle)
+        sendState(PlaybackRules::speedUp(m_state));
+}
+
+void PreviewVideoFrame::slowDown()
+{
+    if (m_handle)
+        sendState(PlaybackRules::slowDown(m_state));
+}
+
+void PreviewVideoFrame::frameStep()
+{
+    if (m_handle)
+        sendState(PlayStateStep);
+}
+
+void PreviewVideoFrame::stopPlayTimer()
+{
+    m_timer.stop();
+}
+
+void PreviewVideoFrame::seek(int value)
+{
+    if (!m_handle)
+        return;
+    const uint64_t target = PlaybackRules::seekTarget(m_first, m_total, value);
+    PlayerApi::SetCurPlayedTime(m_handle.get(), m_h, static_cast<uint32_t>(target),
+                                static_cast<uint32_t>(target >> 32));
+    m_state = PlayStatePlay;
+    m_timer.start();
+}
+
+void PreviewVideoFrame::OnTimer()
+{
+    if (!m_handle)
+        return;
+    const uint64_t t = PlayerApi::GetCurPlayedTime(m_handle.get(), m_h);
+    if (t == 0)
+        return;
+    const uint64_t elapsed = PlaybackRules::elapsedAt(t, m_first);
+    m_elapsedText = PlaybackRules::timeText(elapsed);
+    m_totalText = PlaybackRules::timeText(m_total);
+    if (m_total == 0)
+        return;
+    m_value = PlaybackRules::progressValue(elapsed, m_total);
+    emit playTimeChanged(m_elapsedText, m_totalText, m_value, t);
+}
+
+void PreviewVideoFrame::customEvent(QEvent* event)
+{
+    if (event->type() != AdapterEventType::PlayerMessage)
+        return;
+    const auto* message = static_cast<QConnectEvent*>(event);
+    if (message->code() == kPlayMessageEndOfFile && m_handle && message->user() == m_openSerial)
+        endOfFile();
+}
+
+void PreviewVideoFrame::endOfFile()
+{
+    stop();
+    const std::optional<int> next =
+        PlaybackRules::nextAfterEnd(m_playMode, m_index, static_cast<int>(m_fileList.size()));
+    if (!next)
+        return;
+    m_index = *next;
+    play(m_fileList.at(*next), 0);
+}
+
+void PreviewVideoFrame::openSound()
+{
+    PlayerApi::OpenSound(m_handle.get(), m_h);
+    m_soundOpen = true;
+    PlayerApi::SetPlayVolume(m_handle.get(), m_h, m_volume);
+}
+
+void PreviewVideoFrame::closeSound()
+{
+    PlayerApi::CloseSound(m_handle.get(), m_h);
+    m_soundOpen = false;
+}
+
+void PreviewVideoFrame::soundOn(bool on)
+{
+    m_soundWanted = on;
+    if (!m_handle)
+        return;
+    if (on)
+        openSound();
+    else
+        closeSound();
+}
+
+void PreviewVideoFrame::selectionSound(bool on)
+{
+    if (!m_playing)
+        return;
+    m_soundSuppressed = !on;
+    if (on)
+        openSound();
+    else
+        closeSound();
+}
+
+void PreviewVideoFrame::setVolume(int volume)
+{
+    m_volume = volume;
+    if (m_handle)
+        PlayerApi::SetPlayVolume(m_handle.get(), m_h, volume);
+}
+
+void PreviewVideoFrame::resizeEvent(QResizeEvent* event)
+{
+    m_surface->setGeometry(1, 1, event->size().width() - 2, event->size().height() - 2);
+    QFrame::resizeEvent(event);
+}
+
+void PreviewVideoFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void PreviewVideoFrame::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedFile(*event->mimeData());
+    if (file.isEmpty() || !PlaybackRules::acceptsDrop(file, Model_Customize::instance()))
+        return;
+    if (!m_fileList.contains(file)) {
+        m_fileList.append(file);
+        emit dropFileToScreen(file);
+    }
+    play(file, 0);
+    emit dropFileToScreen(static_cast<QObject*>(this));
+}
+
+void PreviewVideoFrame::zoomToggle()
+{
+    if (!m_handle || m_h == 0)
+        return;
+    if (m_zoomMode) {
+        leaveZoom();
+        return;
+    }
+    if (PlayerApi::RegisterDrawFun(m_handle.get(), m_h, drawNothing, this, m_surface) != 0)
+        return;
+    m_surface->setCursor(QCursor(QPixmap(QStringLiteral(":/icons/gray1/cursor.png")), -1, -1));
+    m_zoomMode = true;
+}
+
+void PreviewVideoFrame::leaveZoom()
+{
+    PlayerApi::RegisterDrawFun(m_handle.get(), m_h, nullptr, this, m_surface);
+    PlayerApi::AdjustViewArea(m_handle.get(), m_h, ViewRegion{}, 0, 0);
+    m_surface->unsetCursor();
+    m_surface->setSelection({});
+    m_zoomMode = false;
+}
+
+bool PreviewVideoFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_surface && m_zoomMode)
+        zoomEvent(event);
+    return QFrame::eventFilter(watched, event);
+}
+
+void PreviewVideoFrame::zoomEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_zoom.press(static_cast<QMouseEvent*>(event)->position().toPoint());
+        break;
+    case QEvent::MouseMove:
+        if (m_zoom.move(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            m_surface->setSelection(m_zoom.rect());
+        break;
+    case QEvent::MouseButtonRelease: {
+        if (!m_zoom.isHeld())
+            break;
+        const ZoomSelection::Region region = m_zoom.release(m_surface->size());
+        PlayerApi::AdjustViewArea(m_handle.get(), m_h,
+                                  ViewRegion{region.left, region.top, region.right, region.bottom}, region.width,
+                                  region.height);
+        m_surface->setSelection({});
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void PreviewVideoFrame::aspectToggle()
+{
+    if (!m_handle || m_h == 0)
+        return;
+    if (m_aspectMode == 0)
+        m_aspectMode = 2;
+    else if (m_aspectMode == 2)
+        m_aspectMode = 3;
+    else if (m_aspectMode == 3)
+        m_aspectMode = 0;
+    PlayerApi::SetAspectMode(m_handle.get(), m_h, m_aspectMode);
+}
+
+void PreviewVideoFrame::fileInformation(FileInfoRecord* record)
+{
+    *record = PlayerRecords::fileInfoRecord(m_currentFile);
+    PlayerApi::GetFileInfo(m_handle.get(), record);
+    KV_DIAG() << "param.time = " << record->time;
+}
+
+void PreviewVideoFrame::snapshot()
+{
+    if (!m_handle)
+        return;
+    OutputNaming& naming = OutputNaming::instance();
+    const QString path = naming.SnapshotFileName(m_currentFile);
+    if (naming.folderSettingEmpty())
+        emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
+    const CaptureRequest request = PlayerRecords::captureRequest(path, m_openSerial);
+    if (PlayerApi::CapturePicture(m_handle.get(), &request, 1, m_h) == 0)
+        emit noticeRequested(PictureNotice, path);
+    else
+        emit noticeRequested(MessageNotice, QStringLiteral("Capture Failed"));
+}
+
+void PreviewVideoFrame::recordToggle()
+{
+    if (!m_handle || m_h == 0)
+        return;
+    if (m_recording)
+        stopClip();
+    else
+        startClip();
+}
+
+void PreviewVideoFrame::stopClip()
+{
+    uint8_t times[16] = {};
+    uint32_t packets = 0;
+    if (PlayerApi::StopLocalRecord(m_handle.get(), m_h, times, &packets) != 0)
+        return;
+    m_recording = false;
+    emit noticeRequested(ClipNotice, m_clipPath);
+}
+
+void PreviewVideoFrame::startClip()
+{
+    const uint64_t t = PlayerApi::GetCurPlayedTime(m_handle.get(), m_h);
+    if (t == 0)
+        return;
+    OutputNaming& naming = OutputNaming::instance();
+    m_clipPath = naming.ClipFileName(m_currentFile, OutputNaming::clipInstant(t));
+    if (naming.folderSettingEmpty())
+        emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
+    const ClipRequest request = PlayerRecords::clipRequest(m_clipPath, OutputNaming::ClipPictureName(m_clipPath));
+    if (PlayerApi::StartLocalRecordFile(m_handle.get(), m_h, &request) != 0) {
+        emit noticeRequested(MessageNotice, Model_Language::Text(75));
+        return;
+    }
+    m_recording = true;
+    emit noticeRequested(MessageNotice, Model_Language::Text(76));
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "PlayerTypes.h"
+#include "QKvFactory.h"
+#include "ZoomSelection.h"
+
+#include <QFrame>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+
+class VideoScreen;
+
+using ULONGLONG = quint64;
+
+// One tile of the video screen: plays one recording at a time through its own
+// player handle, keeps its elapsed and total time, and moves through its own
+// file list when a file ends, by its play mode.
+class PreviewVideoFrame : public QFrame
+{
+    Q_OBJECT
+
+public:
+    // Kinds of notice a snapshot or clip asks the notice popup to show.
+    enum NoticeKind { MessageNotice = 0, PictureNotice = 1, ClipNotice = 2 };
+
+    explicit PreviewVideoFrame(QWidget* parent = nullptr);
+    ~PreviewVideoFrame() override;
+
+    void play(const QString& file, uint64_t startPosition);
+    void stop();
+    void pause();
+    void speedUp();
+    void slowDown();
+    void frameStep();
+    void stopPlayTimer();
+    void seek(int value);
+    void setPlayMode(int mode) { m_playMode = mode; }
+    void setFileList(const QStringList& list) { m_fileList = list; }
+    void soundOn(bool on);
+    void selectionSound(bool on);
+    void setVolume(int volume);
+    void snapshot();
+    void recordToggle();
+    void zoomToggle();
+    void aspectToggle();
+    void fileInformation(FileInfoRecord* record);
+
+    QString elapsedText() const { return m_elapsedText; }
+    QString totalText() const { return m_totalText; }
+    int progressValue() const { return m_value; }
+    QString currentFile() const { return m_currentFile; }
+    bool isPlaying() const { return m_playing; }
+    bool isPaused() const { return m_paused; }
+    bool isZoomMode() const { return m_zoomMode; }
+    bool isRecording() const { return m_recording; }
+    bool isSoundWanted() const { return m_soundWanted; }
+    bool isSoundOpen() const { return m_soundOpen; }
+    int playState() const { return m_state; }
+    int playMode() const { return m_playMode; }
+    int volume() const { return m_volume; }
+    int aspectMode() const { return m_aspectMode; }
+    int currentIndex() const { return m_index; }
+    QStringList fileList() const { return m_fileList; }
+    VideoScreen* surface() const { return m_surface; }
+
+signals:
+    void changeBtnStatus(int playMode);
+    void dropFileToScreen(const QString& file);
+    void dropFileToScreen(QObject* window);
+    void playTimeChanged(const QString& startT, const QString& totalT, int value, ULONGLONG time);
+    void PlayOrStopSignal(int i);
+    // A snapshot or clip result for the notice popup.
+    void noticeRequested(int kind, const QString& text);
+
+public slots:
+    void OnTimer();
+
+protected:
+    void customEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool open(const QString& file, uint64_t startPosition);
+    void resume();
+    void sendState(int state);
+    void resetTimes();
+    void endOfFile();
+    void leaveZoom();
+    void openSound();
+    void closeSound();
+    void zoomEvent(QEvent* event);
+    void startClip();
+    void stopClip();
+
+    VideoScreen* m_surface = nullptr;
+    QTimer m_timer;
+    std::unique_ptr<PlayerHandle> m_handle;
+    uint32_t m_h = 0;
+    // Tells this window's end-of-file messages from those of a file it
+    // played before, which may still be on their way.
+    uint32_t m_openSerial = 0;
+
+    QString m_currentFile;
+    QStringList m_fileList;
+    int m_index = 0;
+    int m_playMode = 0;
+    QString m_elapsedText;
+    QString m_totalText;
+    int m_value = 0;
+    QString m_clipPath;
+    int m_volume = 15;
+    int m_aspectMode = 0;
+    int m_state = PlayStateStop;
+    uint64_t m_total = 0;
+    uint64_t m_first = 0;
+    uint64_t m_last = 0;
+
+    bool m_playing = false;
+    bool m_recording = false;
+    bool m_zoomMode = false;
+    bool m_soundOpen = false;
+    bool m_soundWanted = false;
+    bool m_soundSuppressed = false;
+    bool m_paused = false;
+    ZoomSelection m_zoom;
+};
