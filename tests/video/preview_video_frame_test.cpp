@@ -52,6 +52,15 @@ public:
 
 const auto* const kMedia = ::testing::AddGlobalTestEnvironment(new VideoMedia);
 
+}
+
+QString testRecording(const char* name)
+{
+    return VideoMedia::path(name);
+}
+
+namespace {
+
 class PreviewVideoFrameTest : public ::testing::Test
 {
 protected:

@@ -1,0 +1,192 @@
+// The screen's commands: those for the selected window, those for all
+// windows, and the full-screen toggle.
+
+#include "KvVideoScreen.h"
+
+#include "PreviewVideoFrame.h"
+#include "VideoScreenMenu.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QStackedWidget>
+
+void KvVideoScreen::pause()
+{
+    if (m_selected)
+        m_selected->pause();
+}
+
+void KvVideoScreen::stop()
+{
+    if (m_selected)
+        m_selected->stop();
+}
+
+void KvVideoScreen::soundOn(bool on)
+{
+    if (m_selected)
+        m_selected->soundOn(on);
+}
+
+void KvVideoScreen::setVolume(int volume)
+{
+    if (m_selected)
+        m_selected->setVolume(volume);
+}
+
+void KvVideoScreen::fileInformation(FileInfoRecord* record)
+{
+    if (m_selected)
+        m_selected->fileInformation(record);
+}
+
+void KvVideoScreen::speedUp()
+{
+    if (m_selected)
+        m_selected->speedUp();
+}
+
+void KvVideoScreen::slowDown()
+{
+    if (m_selected)
+        m_selected->slowDown();
+}
+
+void KvVideoScreen::frameStep()
+{
+    if (m_selected)
+        m_selected->frameStep();
+}
+
+void KvVideoScreen::seek(int value)
+{
+    if (m_selected)
+        m_selected->seek(value);
+}
+
+void KvVideoScreen::recordToggle()
+{
+    if (m_selected)
+        m_selected->recordToggle();
+}
+
+void KvVideoScreen::zoomToggle()
+{
+    if (m_selected)
+        m_selected->zoomToggle();
+}
+
+void KvVideoScreen::snapshot()
+{
+    if (m_selected)
+        m_selected->snapshot();
+}
+
+void KvVideoScreen::aspectToggle()
+{
+    if (isSelectedPlaying())
+        m_selected->aspectToggle();
+}
+
+void KvVideoScreen::stopPlayTimer()
+{
+    if (m_selected)
+        m_selected->stopPlayTimer();
+}
+
+bool KvVideoScreen::isSelectedPlaying() const
+{
+    return m_selected && m_selected->isPlaying();
+}
+
+void KvVideoScreen::playFiles(const QStringList& files)
+{
+    const qsizetype count = std::min<qsizetype>(files.size(), kWindowCount);
+    for (qsizetype i = 0; i < count; ++i) {
+        PreviewVideoFrame* window = m_windows[static_cast<size_t>(i)];
+        if (window->isPlaying())
+            window->pause();
+        else
+            window->play(files[i], 0);
+    }
+}
+
+void KvVideoScreen::playInSelected(const QString& file)
+{
+    if (!m_selected)
+        return;
+    m_selected->play(file, 0);
+    setSelectedVideo(m_selected);
+    emit NoVideoIsPlaying(m_playing);
+}
+
+void KvVideoScreen::stopAll()
+{
+    for (PreviewVideoFrame* window : m_windows) {
+        if (window->isPlaying())
+            window->stop();
+    }
+}
+
+void KvVideoScreen::stopByName(const QString& name)
+{
+    const bool all = name == QStringLiteral("ALL");
+    for (PreviewVideoFrame* window : m_windows) {
+        if (all ? window->isPlaying() : window->currentFile() == name)
+            window->stop();
+    }
+}
+
+void KvVideoScreen::setPlayMode(int mode)
+{
+    for (PreviewVideoFrame* window : m_windows)
+        window->setPlayMode(mode);
+}
+
+void KvVideoScreen::setFileList(const QStringList& files)
+{
+    for (PreviewVideoFrame* window : m_windows)
+        window->setFileList(files);
+}
+
+void KvVideoScreen::fullScreenToggle()
+{
+    if (!m_fullScreen) {
+        if (auto* stack = qobject_cast<QStackedWidget*>(parentWidget()))
+            enterFullScreen(stack);
+    } else if (m_stack) {
+        leaveFullScreen(m_stack);
+    }
+}
+
+void KvVideoScreen::enterFullScreen(QStackedWidget* stack)
+{
+    m_stack = stack;
+    stack->removeWidget(this);
+    setParent(nullptr);
+    setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
+    stack->window()->hide();
+    if (stack->parentWidget())
+        stack->parentWidget()->hide();
+    move(QCursor::pos());
+    setMouseTracking(true);
+    showFullScreen();
+    setFocus(Qt::OtherFocusReason);
+    m_menu->fullScreen->setChecked(true);
+    m_fullScreen = true;
+}
+
+void KvVideoScreen::leaveFullScreen(QStackedWidget* stack)
+{
+    showNormal();
+    setWindowFlags({});
+    setMouseTracking(false);
+    stack->insertWidget(1, this);
+    stack->window()->show();
+    if (stack->parentWidget())
+        stack->parentWidget()->show();
+    stack->setCurrentIndex(1);
+    m_menu->fullScreen->setChecked(false);
+    m_controlBar->hide();
+    m_fullScreen = false;
+}
