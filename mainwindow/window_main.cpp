@@ -1,9 +1,11 @@
 #include "window_main.h"
 
 #include "Diagnostics.h"
+#include "KvVideoScreen.h"
 #include "Model_Language.h"
 
 #include <QLabel>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -11,6 +13,7 @@ namespace {
 
 constexpr int kStartupDelayMs = 500;
 constexpr int kPlayListHeadingText = 0;
+constexpr int kVideoPage = 1;
 
 }
 
@@ -25,11 +28,14 @@ window_main::window_main(QWidget* parent)
     m_pTitleLabel = new QLabel(QStringLiteral("KvPlayer"), this);
     m_pTitleLabel->setObjectName(QStringLiteral("TitleLabel"));
     m_pListHeading = new QLabel(this);
-    m_pOpenedFile = new QLabel(this);
+    m_pStack = new QStackedWidget(this);
+    m_pStack->setObjectName(QStringLiteral("mainStacedWidget"));
+    m_pStack->addWidget(new QWidget(m_pStack));
+    m_pVideoScreen = new KvVideoScreen(m_pStack);
+    m_pStack->addWidget(m_pVideoScreen);
     layout->addWidget(m_pTitleLabel);
     layout->addWidget(m_pListHeading);
-    layout->addWidget(m_pOpenedFile);
-    layout->addStretch();
+    layout->addWidget(m_pStack, 1);
     ApplyTexts();
 }
 
@@ -41,6 +47,7 @@ window_main::~window_main()
 void window_main::ApplyTexts()
 {
     m_pListHeading->setText(Model_Language::Text(kPlayListHeadingText));
+    m_pVideoScreen->retranslate();
 }
 
 void window_main::LoadRecordFiles()
@@ -61,7 +68,7 @@ void window_main::SetStartupFile(const QString& file)
 
 void window_main::OnVideoPlayTimerOut()
 {
-    openFile(m_startupFile);
+    playFile(m_startupFile);
 }
 
 void window_main::handleMessage(const QString& text)
@@ -69,10 +76,12 @@ void window_main::handleMessage(const QString& text)
     KV_DIAG() << "file = " << text;
     if (text.isEmpty())
         return;
-    openFile(text);
+    playFile(text);
 }
 
-void window_main::openFile(const QString& file)
+void window_main::playFile(const QString& file)
 {
-    m_pOpenedFile->setText(file);
+    m_pStack->setCurrentIndex(kVideoPage);
+    m_pVideoScreen->setLayout(1);
+    m_pVideoScreen->playInSelected(file);
 }

@@ -3,12 +3,14 @@
 #include <QFrame>
 #include <QString>
 
+class KvVideoScreen;
 class QLabel;
+class QStackedWidget;
 class QTimer;
 
-// The program's top-level window. For now it carries the title, the play list
-// heading and the start-up and hand-over entry points; the video screen, the
-// play list and the controls are added to it as they are built.
+// The program's top-level window. For now it holds the title, a start page and
+// the video screen, and takes the start-up file and second-start hand-overs;
+// the play list and the controls are added as they are built.
 class window_main : public QFrame
 {
     Q_OBJECT
@@ -20,6 +22,7 @@ public:
     void LoadRecordFiles();
     void SetStartupFile(const QString& file);
     QString startupFile() const { return m_startupFile; }
+    KvVideoScreen* videoScreen() const { return m_pVideoScreen; }
 
     // Re-reads every interface text from the language table.
     void ApplyTexts();
@@ -31,11 +34,12 @@ private slots:
     void OnVideoPlayTimerOut();
 
 private:
-    void openFile(const QString& file);
+    void playFile(const QString& file);
 
     QLabel* m_pTitleLabel = nullptr;
     QLabel* m_pListHeading = nullptr;
-    QLabel* m_pOpenedFile = nullptr;
+    QStackedWidget* m_pStack = nullptr;
+    KvVideoScreen* m_pVideoScreen = nullptr;
     QString m_startupFile;
     QTimer* m_startupTimer = nullptr;
 };

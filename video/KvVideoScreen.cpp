@@ -45,7 +45,13 @@ KvVideoScreen::KvVideoScreen(QWidget* parent)
     connect(m_menu->layoutMenu(), &QMenu::triggered, this, &KvVideoScreen::OnMenuLayoutTriggered);
 }
 
-KvVideoScreen::~KvVideoScreen() = default;
+KvVideoScreen::~KvVideoScreen()
+{
+    // Close the windows' files while the screen can still hear their stop
+    // reports; the windows themselves go later, with the widget tree.
+    for (PreviewVideoFrame* window : m_windows)
+        window->stop();
+}
 
 void KvVideoScreen::createWindows()
 {

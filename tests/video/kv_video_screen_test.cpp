@@ -165,3 +165,17 @@ TEST_F(KvVideoScreenTest, TheMenuFollowsTheSelectedWindowAndTheSettings)
 }
 
 }
+
+namespace {
+
+TEST(KvVideoScreenLifetimeTest, DestroyingTheScreenWhileWindowsPlayIsClean)
+{
+    auto* screen = new KvVideoScreen;
+    screen->setLayout(2);
+    screen->window(0)->play(testRecording("long.mp4"), 0);
+    screen->window(1)->play(testRecording("long.mp4"), 0);
+    screen->window(1)->pause();
+    delete screen;
+}
+
+}
