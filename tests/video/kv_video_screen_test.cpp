@@ -4,7 +4,9 @@
 #include "KvVideoScreen.h"
 #include "Model_Customize.h"
 #include "PreviewVideoFrame.h"
+#include "VideoScreen.h"
 #include "VideoScreenMenu.h"
+#include "VideoTestMedia.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -17,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-QString testRecording(const char* name);
 
 namespace {
 
@@ -176,6 +177,42 @@ TEST(KvVideoScreenLifetimeTest, DestroyingTheScreenWhileWindowsPlayIsClean)
     screen->window(1)->play(testRecording("long.mp4"), 0);
     screen->window(1)->pause();
     delete screen;
+}
+
+}
+
+
+namespace {
+
+TEST(KvVideoScreenGridTest, SixteenWindowsPlaySixteenRecordingsInTheirOwnColours)
+{
+    QTemporaryDir dir;
+    QStringList files;
+    QList<QColor> colours;
+    for (int i = 0; i < KvVideoScreen::kWindowCount; ++i) {
+        const QColor colour = QColor::fromHsv(i * 22, 255, 230);
+        colours.append(colour);
+        files.append(dir.filePath(QStringLiteral("cam%1.mp4").arg(i)));
+        ASSERT_TRUE(makeColourClip(files.last(), colour.name()));
+    }
+    KvVideoScreen screen;
+    screen.resize(800, 600);
+    screen.setLayout(4);
+    screen.show();
+    screen.playFiles(files);
+    ASSERT_EQ(screen.playingCount(), 16);
+
+    for (int i = 0; i < KvVideoScreen::kWindowCount; ++i) {
+        const auto shows = [&] {
+            const QImage frame = screen.window(i)->surface()->grab().toImage();
+            const QColor centre = frame.pixelColor(frame.width() / 2, frame.height() / 2);
+            return std::abs(centre.red() - colours[i].red()) < 40 &&
+                   std::abs(centre.green() - colours[i].green()) < 40 &&
+                   std::abs(centre.blue() - colours[i].blue()) < 40;
+        };
+        EXPECT_TRUE(QTest::qWaitFor(shows, 10000)) << "window " << i << " should show " << qPrintable(colours[i].name());
+    }
+    screen.stopAll();
 }
 
 }

@@ -2,62 +2,14 @@
 // playback library, offscreen.
 
 #include "PreviewVideoFrame.h"
-#include "UserSettings.h"
+#include "VideoTestMedia.h"
 #include "VideoScreen.h"
 #include "ZoomSelection.h"
 
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-bool makeClip(const QString& path, const QString& colour, const QString& duration)
-{
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
-                  QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("color=c=%1:size=160x120:rate=25:duration=%2").arg(colour, duration),
-                  QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"),
-                  QStringLiteral("ultrafast"), QStringLiteral("-g"), QStringLiteral("10"), QStringLiteral("-pix_fmt"),
-                  QStringLiteral("yuv420p"), path});
-    return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
-}
-
-// Recordings made once for the whole suite, and a private home so that the
-// settings and output folders of the test never touch the user's.
-class VideoMedia : public ::testing::Environment
-{
-public:
-    static inline QTemporaryDir* dir = nullptr;
-    static QString path(const char* name) { return dir->filePath(QString::fromLatin1(name)); }
-
-    void SetUp() override
-    {
-        dir = new QTemporaryDir;
-        qputenv("HOME", dir->path().toUtf8());
-        qputenv("XDG_CONFIG_HOME", path("config").toUtf8());
-        qputenv("SDL_AUDIODRIVER", "dummy");
-        UserSettings::configure(QStringLiteral("kvtest"), QStringLiteral("video_test/video_test"));
-        ASSERT_TRUE(makeClip(path("red.mp4"), QStringLiteral("red"), QStringLiteral("0.6")));
-        ASSERT_TRUE(makeClip(path("blue.mp4"), QStringLiteral("blue"), QStringLiteral("0.6")));
-        ASSERT_TRUE(makeClip(path("long.mp4"), QStringLiteral("green"), QStringLiteral("20")));
-    }
-    void TearDown() override { delete dir; }
-};
-
-const auto* const kMedia = ::testing::AddGlobalTestEnvironment(new VideoMedia);
-
-}
-
-QString testRecording(const char* name)
-{
-    return VideoMedia::path(name);
-}
 
 namespace {
 
@@ -81,19 +33,19 @@ protected:
 TEST_F(PreviewVideoFrameTest, PlayingTheSameFileAgainResumesWithoutReopening)
 {
     QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
-    window.play(VideoMedia::path("long.mp4"), 0);
+    window.play(testRecording("long.mp4"), 0);
     ASSERT_TRUE(window.isPlaying());
     window.speedUp();
     EXPECT_EQ(window.playState(), 16);
 
-    window.play(VideoMedia::path("long.mp4"), 0);
+    window.play(testRecording("long.mp4"), 0);
     EXPECT_EQ(window.playState(), 1) << "back to normal speed";
     EXPECT_EQ(started.count(), 1) << "not reopened";
 
     window.pause();
     EXPECT_TRUE(window.isPaused());
-    window.play(VideoMedia::path("red.mp4"), 0);
-    EXPECT_EQ(window.currentFile(), VideoMedia::path("long.mp4")) << "a paused window resumes its own file";
+    window.play(testRecording("red.mp4"), 0);
+    EXPECT_EQ(window.currentFile(), testRecording("long.mp4")) << "a paused window resumes its own file";
     EXPECT_TRUE(window.isPlaying());
     EXPECT_EQ(started.count(), 1);
 
@@ -106,15 +58,15 @@ TEST_F(PreviewVideoFrameTest, PlayingTheSameFileAgainResumesWithoutReopening)
 TEST_F(PreviewVideoFrameTest, AMissingFileLeavesTheWindowStopped)
 {
     QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
-    window.play(VideoMedia::path("missing.mp4"), 0);
-    window.play(VideoMedia::path("config"), 0);
+    window.play(testRecording("missing.mp4"), 0);
+    window.play(testRecording("config"), 0);
     EXPECT_FALSE(window.isPlaying());
     EXPECT_EQ(started.count(), 0);
 }
 
 TEST_F(PreviewVideoFrameTest, TheSurfaceShowsThePicturesColours)
 {
-    window.play(VideoMedia::path("long.mp4"), 0);
+    window.play(testRecording("long.mp4"), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] {
         const QImage frame = window.surface()->grab().toImage();
         const QColor centre = frame.pixelColor(frame.width() / 2, frame.height() / 2);
@@ -130,7 +82,7 @@ TEST_F(PreviewVideoFrameTest, TheSurfaceShowsThePicturesColours)
 
 TEST_F(PreviewVideoFrameTest, EndOfFileFollowsThePlayMode)
 {
-    const QStringList list{VideoMedia::path("red.mp4"), VideoMedia::path("blue.mp4")};
+    const QStringList list{testRecording("red.mp4"), testRecording("blue.mp4")};
     window.setFileList(list);
 
     window.setPlayMode(1);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// A recording of one colour, made with the ffmpeg command-line tool.
+bool makeColourClip(const QString& path, const QString& colour, const QString& duration = QStringLiteral("10"));
+
+// A recording made once for the whole test program: "red.mp4" and
+// "blue.mp4" last 0.6 s, "long.mp4" (green) 20 s.
+QString testRecording(const char* name);
