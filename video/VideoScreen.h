@@ -37,6 +37,7 @@ public:
 
     // The zoom selection drawn over the picture; an empty rectangle hides it.
     void setSelection(const QRect& selection);
+    QRect selection() const { return m_selection; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,7 +6,10 @@
 #include "VideoScreen.h"
 #include "ZoomSelection.h"
 
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QSignalSpy>
+#include <QUrl>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -126,6 +129,73 @@ TEST(ZoomSelectionTest, SmallMovesMakeNoSelection)
     EXPECT_EQ(region.width, 200);
     EXPECT_EQ(region.height, 100);
     EXPECT_TRUE(zoom.rect().isEmpty());
+}
+
+}
+
+namespace {
+
+TEST_F(PreviewVideoFrameTest, ADroppedRecordingJoinsTheListAndPlays)
+{
+    QSignalSpy added(&window, qOverload<const QString&>(&PreviewVideoFrame::dropFileToScreen));
+    QSignalSpy started(&window, qOverload<QObject*>(&PreviewVideoFrame::dropFileToScreen));
+    const auto drop = [&](const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        // Qt hands a drop only to the widget that took the drag's entry.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &event);
+    };
+    drop(testRecording("long.mp4"));
+    EXPECT_TRUE(window.isPlaying());
+    EXPECT_EQ(window.fileList(), QStringList{testRecording("long.mp4")});
+    EXPECT_EQ(added.count(), 1);
+    EXPECT_EQ(started.count(), 1);
+
+    drop(testRecording("long.mp4"));
+    EXPECT_EQ(window.fileList().size(), 1) << "no second entry";
+    EXPECT_EQ(added.count(), 1);
+
+    drop(testRecording("config"));
+    EXPECT_EQ(started.count(), 2) << "a path without a recording extension is ignored";
+}
+
+TEST_F(PreviewVideoFrameTest, SingleCircleRepeatsTheEntry)
+{
+    window.setFileList({testRecording("red.mp4")});
+    window.setPlayMode(2);
+    QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
+    window.play(testRecording("red.mp4"), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started.count() >= 3; }, 20000)) << "stopped and started again";
+    EXPECT_EQ(started.at(1).first().toInt(), -1);
+    EXPECT_EQ(started.at(2).first().toInt(), 1);
+    window.setPlayMode(0);
+    window.stop();
+}
+
+TEST_F(PreviewVideoFrameTest, AZoomDragOfThreePixelsSelectsNothing)
+{
+    window.play(testRecording("long.mp4"), 0);
+    window.zoomToggle();
+    ASSERT_TRUE(window.isZoomMode());
+    VideoScreen* surface = window.surface();
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(40, 40));
+    QMouseEvent small(QEvent::MouseMove, QPointF(43, 43), surface->mapToGlobal(QPointF(43, 43)), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &small);
+    EXPECT_TRUE(surface->selection().isEmpty());
+    QMouseEvent large(QEvent::MouseMove, QPointF(90, 80), surface->mapToGlobal(QPointF(90, 80)), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &large);
+    EXPECT_EQ(surface->selection(), QRect(QPoint(40, 40), QPoint(90, 80)));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(90, 80));
+    EXPECT_TRUE(surface->selection().isEmpty());
+
+    window.zoomToggle();
+    EXPECT_FALSE(window.isZoomMode());
+    window.stop();
 }
 
 }
