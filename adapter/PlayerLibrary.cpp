@@ -1,8 +1,10 @@
 #include "PlayerLibrary.h"
 
+#include "kvnet.h"
+#include "kvplay.h"
+
 namespace {
 
-// GUI thread only: players are created and released there.
 bool g_initialised = false;
 
 }
@@ -14,6 +16,15 @@ int startHook()
     return 0;
 }
 
+bool start()
+{
+    if (g_initialised)
+        return true;
+    if (KvNetInit() == 1 && KvPlayInitPlayLib(0, 0, 0) == 0)
+        g_initialised = true;
+    return g_initialised;
+}
+
 bool isInitialised()
 {
     return g_initialised;
@@ -23,6 +34,8 @@ void release()
 {
     if (!g_initialised)
         return;
+    KvNetRelease();
+    KvPlayDeinitPlayLib();
     g_initialised = false;
 }
 

@@ -2,11 +2,16 @@
 
 // Start and stop of the playback and network libraries. They are started
 // lazily by the first player that needs them and released once at exit.
+// GUI thread only.
 namespace PlayerLibrary {
 
 // The player API's start-time hook. The libraries start lazily, so there is
 // nothing to do here; returns 0.
 int startHook();
+
+// Starts the network library, then the playback library, unless they run
+// already. True when both run; a failed start is tried again by the next call.
+bool start();
 
 bool isInitialised();
 

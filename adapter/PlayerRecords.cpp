@@ -1,0 +1,63 @@
+#include "PlayerRecords.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kCaptureFormat = 256;
+
+}
+
+namespace PlayerRecords {
+
+void copyPath(char* field, size_t size, const QByteArray& text)
+{
+    if (size == 0)
+        return;
+    const size_t length = std::min(static_cast<size_t>(text.size()), size - 1);
+    std::memcpy(field, text.constData(), length);
+    field[length] = '\0';
+}
+
+int32_t clipKind(const QString& clipPath)
+{
+    const qsizetype dot = clipPath.lastIndexOf(u'.');
+    if (dot < 0)
+        return KV_CLIP_SOURCE;
+    const QString extension = clipPath.mid(dot + 1);
+    if (extension == u"rf" || extension == u"264" || extension == u"265" || extension == u"lf")
+        return KV_CLIP_RAW;
+    if (extension == u"avi")
+        return KV_CLIP_AVI;
+    if (extension == u"mp4")
+        return KV_CLIP_MP4;
+    return KV_CLIP_SOURCE;
+}
+
+ClipRequest clipRequest(const QString& clipPath, const QString& picturePath)
+{
+    ClipRequest request{};
+    request.kind = clipKind(clipPath);
+    copyPath(request.clip_path, sizeof request.clip_path, clipPath.toUtf8());
+    copyPath(request.picture_path, sizeof request.picture_path, picturePath.toUtf8());
+    return request;
+}
+
+CaptureRequest captureRequest(const QString& picturePath, uint32_t user)
+{
+    CaptureRequest request{};
+    request.user = user;
+    copyPath(request.record.path, sizeof request.record.path, picturePath.toUtf8());
+    request.record.format = kCaptureFormat;
+    return request;
+}
+
+FileInfoRecord fileInfoRecord(const QString& path)
+{
+    FileInfoRecord record{};
+    copyPath(record.path, sizeof record.path, path.toUtf8());
+    return record;
+}
+
+}

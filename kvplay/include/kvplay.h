@@ -1,0 +1,361 @@
+/*
+ * kvplay.h - playback library for recorder files.
+ *
+ * A player is an opaque nonzero 32-bit instance handle; 0 means failure.
+ * Calls return 0 on success and one of the KV_ERR_* codes otherwise, except
+ * value queries, whose failure value is stated with each call.
+ *
+ * Times are 64-bit microseconds since 1970-01-01 00:00:00 UTC. A file's start
+ * is its recording time: container metadata (creation_time), else a wall-clock
+ * stamp carried in the stream, else the file's modification time minus its
+ * duration. 0 is never a valid time: it means "none yet".
+ *
+ * Threads
+ * -------
+ * - Any call may be made from any thread that is not a library thread, while
+ *   library threads run. Calls on different handles may run concurrently;
+ *   calls on one handle are serialised inside the library.
+ * - Callbacks (message callback, render target, draw hook, picture hooks) run
+ *   on library threads. They must not call back into this API: such a call
+ *   returns KV_ERR_REENTRANT (or its failure value) and does nothing. They
+ *   must not block on the thread that calls the API either, because setting
+ *   or clearing a callback waits until a running invocation of it returns.
+ * - Once KvPlayDestroyPlayInstance, KvPlayClosePlayFile or KvPlayStopPlay
+ *   returns, no callback of that instance runs any more (for Close and Stop:
+ *   until the next KvPlayStartPlay). Once KvPlaySetPlayWnd(h, other) returns,
+ *   the previous render target is never called again.
+ *
+ * Rendering
+ * ---------
+ * The library paints no window. KvPlaySetPlayWnd takes a KvRenderTarget that
+ * the video surface provides. On its render thread the library converts each
+ * frame to 32-bit BGRA (byte order B, G, R, A in memory; the layout of
+ * QImage::Format_RGB32 on little-endian machines, alpha 255) at the target's
+ * current size, honouring the view area (KvPlayAdjustViewArea) and the aspect
+ * mode (KvPlayRenderActualProportion), and hands it to present(). The pixels
+ * are valid only during the call: the target copies them behind its own lock
+ * and paints on its own thread.
+ */
+#ifndef KVPLAY_H
+#define KVPLAY_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(__GNUC__)
+#define KVPLAY_API __attribute__((visibility("default")))
+#else
+#define KVPLAY_API
+#endif
+
+/* Result codes. */
+enum {
+    KV_OK = 0,
+    KV_ERR_HANDLE = 1,      /* unknown handle, or instance kind not supported */
+    KV_ERR_PARAM = 2,       /* null pointer or value out of range */
+    KV_ERR_OPEN = 3,        /* file missing, unreadable or not recognised */
+    KV_ERR_STATE = 4,       /* wrong state: no file open, not playing, not recording */
+    KV_ERR_UNSUPPORTED = 5, /* not available in this library (network, talk, OSD) */
+    KV_ERR_NO_FRAME = 6,    /* no picture decoded yet */
+    KV_ERR_IO = 7,          /* an output file could not be written completely */
+    KV_ERR_NOT_INIT = 8,    /* KvPlayInitPlayLib has not succeeded */
+    KV_ERR_REENTRANT = 9,   /* called from a library callback */
+    KV_ERR_NO_MEMORY = 10,
+    KV_ERR_NO_STREAM = 11   /* the file has no stream the call needs */
+};
+
+/* Messages passed to the message callback. */
+enum {
+    KV_MSG_END_OF_FILE = 11 /* the last decodable frame was shown, or the file became unreadable */
+};
+
+/* Play state codes for KvPlaySetPlayMode / KvPlayGetPlayMode. */
+enum {
+    KV_MODE_PLAY = 1,
+    KV_MODE_STOP = 2,
+    KV_MODE_PAUSE = 3,
+    KV_MODE_SLOW2 = 4, KV_MODE_SLOW4 = 5, KV_MODE_SLOW8 = 6, KV_MODE_SLOW16 = 7,
+    KV_MODE_FAST2 = 16, KV_MODE_FAST4 = 17, KV_MODE_FAST8 = 18, KV_MODE_FAST16 = 19,
+    KV_MODE_STEP = 48
+};
+
+/* Aspect modes for KvPlayRenderActualProportion. */
+enum {
+    KV_ASPECT_FILL = 0,  /* stretch to the target */
+    KV_ASPECT_FILL1 = 1, /* same as KV_ASPECT_FILL */
+    KV_ASPECT_FIT = 2,   /* keep the picture's aspect, black bars */
+    KV_ASPECT_CROP = 3   /* keep the picture's aspect, crop to fill */
+};
+
+/* Clip container kinds for KvPlayLocalRecordRequest.kind. */
+enum {
+    KV_CLIP_SOURCE = 0, /* the source's own container where possible, else MP4 */
+    KV_CLIP_RAW = 1,    /* elementary stream of the source video codec */
+    KV_CLIP_AVI = 2,
+    KV_CLIP_MP4 = 4
+};
+
+/*
+ * Render target. Both functions are called on a library thread and must be
+ * thread-safe. size() reports the target's current size in pixels; a size
+ * with a side <= 0 suspends presenting. present() receives width x height
+ * BGRA pixels, stride bytes per row.
+ */
+typedef struct KvRenderTarget {
+    void *user;
+    void (*present)(void *user, const uint8_t *bgra, int32_t width, int32_t height, int32_t stride);
+    void (*size)(void *user, int32_t *width, int32_t *height);
+} KvRenderTarget;
+
+/* Message callback: message is a KV_MSG_* code. Library thread. */
+typedef void (*KvPlayMessageFn)(int32_t message, void *context);
+
+/*
+ * Draw hook: called on the render thread right after each present() with the
+ * same pixels (read only). Suited to overlays measured on the presented size.
+ */
+typedef void (*KvPlayDrawFn)(uint32_t handle, const uint8_t *bgra, int32_t width, int32_t height,
+                             int32_t stride, void *user);
+
+/*
+ * Picture hooks. allocate(width, height, target) returns a buffer of
+ * width x height BGRA pixels (stride width * 4) and an event value; the
+ * library fills the pixels and calls ready(event, value, 0, extra) with
+ * value = the picture's time in whole seconds since 1970 and extra = 0.
+ * A null pixels pointer from allocate skips the picture.
+ *
+ * They cost a full-size conversion, so the library calls them rarely: once
+ * for the first frame presented after the hooks are registered, after
+ * KvPlayStartPlay, and after each seek; never for every frame.
+ */
+typedef struct KvPlayImageBuffer {
+    uint8_t *pixels;
+    void *event;
+} KvPlayImageBuffer;
+typedef KvPlayImageBuffer (*KvPlayAllocImageFn)(int32_t width, int32_t height, void *target);
+typedef void (*KvPlayImageReadyFn)(void *event, uint32_t value, uint32_t reserved, uint32_t extra);
+typedef struct KvPlayImageHooks {
+    KvPlayAllocImageFn allocate;
+    KvPlayImageReadyFn ready;
+    uint32_t flags;
+    uint32_t user;
+    void *target;
+} KvPlayImageHooks;
+
+/*
+ * Capture record (272 bytes): the library's part of the 280-byte capture
+ * request. format 256 = PNG, the only format.
+ */
+typedef struct KvPlayCaptureRecord {
+    char path[260];
+    uint32_t reserved0;
+    uint32_t reserved1;
+    uint32_t format;
+} KvPlayCaptureRecord;
+
+/* The caller's 280-byte capture request; the library receives &record. */
+typedef struct KvPlayCaptureRequest {
+    uint32_t reserved;
+    uint32_t user;
+    KvPlayCaptureRecord record;
+} KvPlayCaptureRequest;
+
+/* The caller's 536-byte clip request. */
+typedef struct KvPlayClipRequest {
+    int32_t kind; /* KV_CLIP_* */
+    uint32_t reserved0;
+    uint32_t reserved1;
+    uint32_t passthrough;
+    char clip_path[260];
+    char picture_path[260];
+} KvPlayClipRequest;
+
+/* What KvPlayStartlocalrecordFile receives, built from a KvPlayClipRequest. */
+typedef struct KvPlayLocalRecordRequest {
+    uint32_t reserved0;
+    const char *clip_path;    /* UTF-8 */
+    const char *picture_path; /* UTF-8; empty or null: no companion picture */
+    int32_t kind;             /* KV_CLIP_* */
+    uint32_t passthrough;
+    uint32_t reserved1;
+    uint32_t reserved2;
+} KvPlayLocalRecordRequest;
+
+/* The 1296-byte file information record. Texts are NUL-terminated. */
+typedef struct KvPlayFileInfo {
+    char path[256];         /* written by the caller */
+    uint64_t time;          /* recording start, us since 1970 UTC; 0 when unknown */
+    uint8_t reserved[12];
+    int32_t channel;        /* counted from 0 */
+    char mac[32];
+    char serial[32];
+    char device_type[952];
+} KvPlayFileInfo;
+
+/* Sound format of the two-way talk calls (not supported). */
+typedef struct KvPlayAudioFormat {
+    int32_t sample_rate;
+    int32_t bits;
+    int32_t format;
+} KvPlayAudioFormat;
+
+#ifdef __cplusplus
+static_assert(sizeof(KvPlayCaptureRecord) == 272, "capture record");
+static_assert(sizeof(KvPlayCaptureRequest) == 280, "capture request");
+static_assert(offsetof(KvPlayCaptureRequest, record) == 8, "capture path offset");
+static_assert(offsetof(KvPlayCaptureRequest, record) + offsetof(KvPlayCaptureRecord, format) == 276,
+              "capture format offset");
+static_assert(sizeof(KvPlayClipRequest) == 536, "clip request");
+static_assert(offsetof(KvPlayClipRequest, clip_path) == 16, "clip path offset");
+static_assert(offsetof(KvPlayClipRequest, picture_path) == 276, "picture path offset");
+static_assert(sizeof(KvPlayFileInfo) == 1296, "file information record");
+static_assert(offsetof(KvPlayFileInfo, time) == 256, "time offset");
+static_assert(offsetof(KvPlayFileInfo, channel) == 276, "channel offset");
+static_assert(offsetof(KvPlayFileInfo, mac) == 280, "mac offset");
+static_assert(offsetof(KvPlayFileInfo, serial) == 312, "serial offset");
+static_assert(offsetof(KvPlayFileInfo, device_type) == 344, "device type offset");
+#else
+_Static_assert(sizeof(KvPlayCaptureRequest) == 280, "capture request");
+_Static_assert(sizeof(KvPlayClipRequest) == 536, "clip request");
+_Static_assert(sizeof(KvPlayFileInfo) == 1296, "file information record");
+#endif
+
+/* ---- Library ---------------------------------------------------------- */
+
+/* Arguments are reserved (pass 0). Repeated calls succeed. */
+KVPLAY_API int32_t KvPlayInitPlayLib(uint32_t reserved0, uint32_t reserved1, uint32_t reserved2);
+/* Destroys every remaining instance (as KvPlayDestroyPlayInstance), then deinitialises. */
+KVPLAY_API int32_t KvPlayDeinitPlayLib(void);
+/* At most n instances decode in hardware; 0 = software only. Without a
+ * hardware device every instance decodes in software. */
+KVPLAY_API int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n);
+
+/* ---- Instances -------------------------------------------------------- */
+
+/* kind 0 = file player, the only kind; other kinds and an uninitialised
+ * library give 0. */
+KVPLAY_API uint32_t KvPlayCreatePlayInstance(int32_t kind);
+/* Stops, closes and frees; joins every library thread of the instance. */
+KVPLAY_API int32_t KvPlayDestroyPlayInstance(uint32_t h);
+
+/* Opens a file by its content, whatever its extension. Cheap: no decoder,
+ * no thread, no audio device. On failure nothing stays open. KV_ERR_STATE
+ * when a file is already open. */
+KVPLAY_API int32_t KvPlayOpenPlayFile(uint32_t h, const char *path);
+/* File lists are not supported: KV_ERR_UNSUPPORTED. */
+KVPLAY_API int32_t KvPlayOpenPlayFileListEx(uint32_t h, uint32_t word0, uint32_t word1);
+KVPLAY_API int32_t KvPlayClosePlayFile(uint32_t h);
+
+/* target may be null (no output). The library copies the struct. */
+KVPLAY_API int32_t KvPlaySetPlayWnd(uint32_t h, const KvRenderTarget *target);
+KVPLAY_API int32_t KvPlaySetCallbackMessageEx(uint32_t h, KvPlayMessageFn fn, void *context);
+/* hooks may be null to remove them; the library copies the struct. */
+KVPLAY_API int32_t KvPlayImageCallback(uint32_t h, const KvPlayImageHooks *hooks, void *window);
+
+/* ---- Playback --------------------------------------------------------- */
+
+/* Starts the threads and plays from the start of the file in the current mode. */
+KVPLAY_API int32_t KvPlayStartPlay(uint32_t h);
+/* Stops playing; the file stays open and the next start plays from the start. */
+KVPLAY_API int32_t KvPlayStopPlay(uint32_t h);
+/* Not supported yet: KV_ERR_UNSUPPORTED. */
+KVPLAY_API int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h);
+
+/* code: KV_MODE_*. KV_MODE_STEP shows the next frame and leaves the
+ * instance paused on it. param is reserved (0). Sound is heard only at
+ * normal speed; at x8 and x16 only keyframes are decoded. */
+KVPLAY_API int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t param);
+/* Current KV_MODE_* code; 0 for an unknown handle. */
+KVPLAY_API int32_t KvPlayGetPlayMode(uint32_t h);
+
+/* Time of the frame on screen; 0 when none (not playing, nothing shown yet). */
+KVPLAY_API uint64_t KvPlayGetCurPlayedTime(uint32_t h);
+/* Start and end of the open file. For raw elementary streams the end is an
+ * estimate from the file size until the file has been indexed. */
+KVPLAY_API int32_t KvPlayGetPlayFileTimeRange(uint32_t h, uint64_t *start, uint64_t *end);
+/* Exact seek: the frame shown is the one at or just before the time. */
+KVPLAY_API int32_t KvPlaySetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high);
+/* Fast seek: the frame shown is the keyframe at or before the time. */
+KVPLAY_API int32_t KvPlaySetCurPlayedTimeEX(uint32_t h, uint32_t low, uint32_t high);
+
+/* ---- Sound ------------------------------------------------------------ */
+
+/* Only an instance with sound open holds an audio device. Without audio
+ * hardware playback goes on silently and OpenSound still returns 0. */
+KVPLAY_API int32_t KvPlayOpenSound(uint32_t h);
+KVPLAY_API int32_t KvPlayCloseSound(uint32_t h);
+/* volume 0..100; larger values are clamped to 100, negative ones to 0. */
+KVPLAY_API int32_t KvPlaySetPlayVolume_s(uint32_t h, int32_t volume);
+/* Volume 0..100; -1 for an unknown handle. */
+KVPLAY_API int32_t KvPlayGetPlayVolume_s(uint32_t h);
+KVPLAY_API int32_t KvPlaySetMute_s(uint32_t h, int32_t on);
+/* 1 muted, 0 not; -1 for an unknown handle. */
+KVPLAY_API int32_t KvPlayGetMute_s(uint32_t h);
+/* No microphone path: the setters return KV_ERR_UNSUPPORTED, the getters -1. */
+KVPLAY_API int32_t KvPlaySetMicPlayVolume(uint32_t h, int32_t volume);
+KVPLAY_API int32_t KvPlayGetMicPlayVolume(uint32_t h);
+KVPLAY_API int32_t KvPlaySetMicMute(uint32_t h, int32_t on);
+KVPLAY_API int32_t KvPlayGetMicMute(uint32_t h);
+
+/* ---- Picture ---------------------------------------------------------- */
+
+/* Asks the render thread to present the last frame again at the target's
+ * current size. Returns at once. NSynchro does nothing when the last
+ * present already matches the target's size, view and aspect, so it may be
+ * called from every paint of the surface without a paint loop. */
+KVPLAY_API int32_t KvPlayNSynchroRePaint(uint32_t h);
+KVPLAY_API int32_t KvPlayRePaint(uint32_t h);
+/* fn null removes the hook. window is unused. */
+KVPLAY_API int32_t KvPlayRegisterDrawFun_s(uint32_t h, KvPlayDrawFn fn, void *user, void *window);
+/* Decoded picture size; known after open. */
+KVPLAY_API int32_t KvPlayGetPlayPicSize(uint32_t h, int32_t *width, int32_t *height);
+/* Bits per pixel of presented pictures (32); 0 for an unknown handle. */
+KVPLAY_API int32_t KvPlayGetImageiBpp(uint32_t h);
+/* Insets from the picture's edges in picture pixels; all 0 = whole picture.
+ * Insets that leave no area select the whole picture. */
+KVPLAY_API int32_t KvPlayAdjustViewArea(uint32_t h, int32_t left, int32_t right, int32_t top, int32_t bottom);
+/* mode: KV_ASPECT_*. */
+KVPLAY_API int32_t KvPlayRenderActualProportion(uint32_t h, int32_t mode);
+/* Not supported: KV_ERR_UNSUPPORTED. */
+KVPLAY_API int32_t KvPlayGetPosImage(uint32_t h, int32_t a, int32_t b, void *record);
+KVPLAY_API int32_t KvPlaySetOsdString(uint32_t h, int32_t x, int32_t y, const char *text);
+KVPLAY_API int32_t KvPlayRemoveOsdstring(uint32_t h);
+
+/* ---- Capture and clips ------------------------------------------------ */
+
+/* Writes the frame on screen as PNG at the picture's own resolution.
+ * 0 only when the file is completely written. Synchronous. */
+KVPLAY_API int32_t KvPlayCapturePicture(uint32_t h, const KvPlayCaptureRecord *record);
+/* Starts a clip at the keyframe at or before the play position, written
+ * without re-encoding when it stops. */
+KVPLAY_API int32_t KvPlayStartlocalrecordFile(uint32_t h, const KvPlayLocalRecordRequest *request);
+/* Ends the clip at the play position and writes it; 0 when the file is
+ * complete. p (16 bytes, may be null) receives the clip's start and end
+ * times; q (may be null) receives the number of video packets written. */
+KVPLAY_API int32_t KvPlayStoplocalrecord(uint32_t h, void *p, void *q);
+/* Live-stream recording is not supported: KV_ERR_UNSUPPORTED. */
+KVPLAY_API int32_t KvPlayStartlocalrecord(uint32_t h, void *request, uint32_t word, uint32_t reserved);
+KVPLAY_API int32_t KvPlaySwitchRecordFile(uint32_t h, void *request, uint32_t word, uint32_t reserved);
+
+/* ---- File information ------------------------------------------------- */
+
+/* Fills the record for the file named in record->path. Unknown fields are
+ * zero. KV_ERR_OPEN when the file cannot be opened. No handle needed. */
+KVPLAY_API int32_t KvPlayGetFileInfo(KvPlayFileInfo *record);
+
+/* ---- Two-way talk (not supported: KV_ERR_UNSUPPORTED) ------------------ */
+
+typedef void (*KvPlayDualFn)(const uint8_t *data, int32_t size, void *user);
+KVPLAY_API int32_t KvPlayStartDualTalk(uint32_t h, const KvPlayAudioFormat *format);
+KVPLAY_API int32_t KvPlayStopDualTalk(uint32_t h);
+KVPLAY_API int32_t KvPlayRegisterSetDualCallback(uint32_t h, KvPlayDualFn fn, void *user);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

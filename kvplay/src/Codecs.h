@@ -1,0 +1,13 @@
+// Opens a decoder for a stream the same way everywhere: playback, clips'
+// pictures and the fuzz entry point.
+#pragma once
+
+#include "AvPtr.h"
+
+namespace kvplay {
+
+// Null when the codec is unknown or refuses the stream. maxPixels bounds the
+// picture size the decoder may allocate.
+CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels);
+
+} // namespace kvplay

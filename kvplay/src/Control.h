@@ -1,0 +1,64 @@
+// Commands shared by the threads of one playing instance: abort, the seek
+// serial, pause, step, speed and pending seeks. The API thread writes them,
+// the reader, decoder and renderer read them.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace kvplay {
+
+struct SeekRequest {
+    int64_t targetUs = 0; // relative to the file's start
+    bool exact = true;
+    int serial = 0;
+};
+
+class Control {
+public:
+    bool aborted() const { return abort_.load(); }
+    const std::atomic<bool>& abortFlag() const { return abort_; }
+    void abort();
+
+    int serial() const { return serial_.load(); }
+    // Starts a new serial: everything older is stale from now on.
+    int requestSeek(int64_t targetUs, bool exact);
+    // Reader: takes the pending seek, if any.
+    bool takeSeek(SeekRequest& out);
+    // Decoder: the exact target of a serial, or -1 when frames need no discarding.
+    int64_t exactTarget(int serial) const;
+    // Reader: sleeps until a seek is requested or the instance aborts.
+    void waitForSeek();
+
+    bool paused() const { return paused_.load(); }
+    void setPaused(bool on) { paused_.store(on); }
+    void requestStep() { step_.fetch_add(1); }
+    bool takeStep();
+    void cancelSteps() { step_.store(0); }
+
+    bool keyframesOnly() const { return keyOnly_.load(); }
+    void setKeyframesOnly(bool on) { keyOnly_.store(on); }
+
+    // Reader at the end of the input of a serial; used when there is no video.
+    void setEnded(int serial, int64_t lastUs);
+    bool ended(int serial, int64_t& lastUs) const;
+
+private:
+    std::atomic<bool> abort_{false};
+    std::atomic<int> serial_{0};
+    std::atomic<bool> paused_{false};
+    std::atomic<int> step_{0};
+    std::atomic<bool> keyOnly_{false};
+
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    SeekRequest seek_;           // guarded by mutex_
+    bool seekPending_ = false;   // guarded by mutex_
+    SeekRequest lastSeek_;       // guarded by mutex_
+    int endedSerial_ = -1;       // guarded by mutex_
+    int64_t endedLastUs_ = 0;    // guarded by mutex_
+};
+
+} // namespace kvplay

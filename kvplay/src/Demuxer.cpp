@@ -1,0 +1,145 @@
+#include "Demuxer.h"
+
+#include <algorithm>
+
+namespace kvplay {
+
+namespace {
+constexpr AVRational kMicro{1, 1'000'000};
+constexpr int kSeekAttempts = 6;
+constexpr int64_t kFirstBackoffUs = 1'000'000;
+constexpr int kMaxSkippedPackets = 20000;
+} // namespace
+
+Demuxer::Demuxer(MediaSource& source, std::shared_ptr<KeyframeIndex> index, const std::atomic<bool>* abort)
+    : source_(source), index_(std::move(index)), abort_(abort), pending_(source.takePreread())
+{
+}
+
+int Demuxer::read(PacketPtr& out)
+{
+    if (!pending_.empty()) {
+        out = std::move(pending_.front());
+        pending_.pop_front();
+    } else {
+        out = makePacket();
+        if (!out)
+            return AVERROR(ENOMEM);
+        const int rc = av_read_frame(source_.format(), out.get());
+        if (rc < 0)
+            return rc;
+    }
+    if (source_.isRaw() && out->stream_index == source_.videoIndex())
+        stampRaw(*out);
+    return 0;
+}
+
+bool Demuxer::seek(int64_t targetUs)
+{
+    pending_.clear();
+    const bool raw = source_.isRaw() && source_.videoIndex() >= 0;
+    PacketPtr key = raw ? seekRaw(targetUs) : seekTimed(targetUs);
+    if (!key)
+        return false;
+    pending_.push_back(std::move(key));
+    return true;
+}
+
+void Demuxer::stampRaw(AVPacket& pkt)
+{
+    const AVRational tb = source_.format()->streams[pkt.stream_index]->time_base;
+    const int64_t us = source_.streamStartUs() + rawFrame_ * source_.frameDurationUs();
+    pkt.pts = av_rescale_q(us, kMicro, tb);
+    pkt.dts = pkt.pts;
+    pkt.duration = av_rescale_q(source_.frameDurationUs(), kMicro, tb);
+    ++rawFrame_;
+}
+
+PacketPtr Demuxer::seekRaw(int64_t targetUs)
+{
+    // Frame numbers are the only time a raw stream has: restart counting at a
+    // keyframe whose number the index knows (the first one when it knows none).
+    const KeyframeEntry key = index_ ? index_->atOrBefore(targetUs / source_.frameDurationUs())
+                                     : KeyframeEntry{};
+    AVFormatContext* fmt = source_.format();
+    if (av_seek_frame(fmt, -1, key.pos, AVSEEK_FLAG_BYTE) < 0)
+        return nullptr;
+    rawFrame_ = key.frame;
+    for (int i = 0; i < kMaxSkippedPackets && !aborted(); ++i) {
+        PacketPtr pkt = makePacket();
+        if (!pkt || av_read_frame(fmt, pkt.get()) < 0)
+            return nullptr;
+        if (pkt->stream_index != source_.videoIndex())
+            continue;
+        if (pkt->flags & AV_PKT_FLAG_KEY)
+            return pkt;
+        ++rawFrame_;
+    }
+    return nullptr;
+}
+
+PacketPtr Demuxer::seekTimed(int64_t targetUs)
+{
+    // Some demuxers land after the target or between keyframes; going back
+    // further until the keyframe is at or before the target fixes both.
+    int64_t back = 0;
+    for (int attempt = 0; attempt < kSeekAttempts && !aborted(); ++attempt) {
+        const int64_t target = std::max<int64_t>(targetUs - back, 0);
+        if (!seekTo(target))
+            break;
+        PacketPtr key = firstKeyframe();
+        const int64_t keyUs = key ? packetUs(*key) : AV_NOPTS_VALUE;
+        if (key && (target == 0 || keyUs == AV_NOPTS_VALUE || keyUs <= targetUs))
+            return key;
+        if (target == 0)
+            break;
+        back = back == 0 ? kFirstBackoffUs : back * 2;
+    }
+    av_seek_frame(source_.format(), -1, 0, AVSEEK_FLAG_BYTE);
+    return firstKeyframe();
+}
+
+bool Demuxer::seekTo(int64_t targetUs)
+{
+    AVFormatContext* fmt = source_.format();
+    const int index = mainStream();
+    const AVRational tb = fmt->streams[index]->time_base;
+    // Rounding up would land one frame after a target between two frames.
+    const int64_t ts = av_rescale_q_rnd(source_.streamStartUs() + targetUs, kMicro, tb, AV_ROUND_DOWN);
+    if (avformat_seek_file(fmt, index, INT64_MIN, ts, ts, 0) >= 0)
+        return true;
+    if (av_seek_frame(fmt, index, ts, AVSEEK_FLAG_BACKWARD) >= 0)
+        return true;
+    // Streams that cannot seek by time can still go back to their first byte.
+    return targetUs == 0 && av_seek_frame(fmt, -1, 0, AVSEEK_FLAG_BYTE) >= 0;
+}
+
+PacketPtr Demuxer::firstKeyframe()
+{
+    AVFormatContext* fmt = source_.format();
+    const int index = mainStream();
+    for (int i = 0; i < kMaxSkippedPackets && !aborted(); ++i) {
+        PacketPtr pkt = makePacket();
+        if (!pkt || av_read_frame(fmt, pkt.get()) < 0)
+            return nullptr;
+        if (pkt->stream_index == index && (pkt->flags & AV_PKT_FLAG_KEY))
+            return pkt;
+    }
+    return nullptr;
+}
+
+int64_t Demuxer::packetUs(const AVPacket& pkt) const
+{
+    const int64_t ts = pkt.pts != AV_NOPTS_VALUE ? pkt.pts : pkt.dts;
+    if (ts == AV_NOPTS_VALUE)
+        return AV_NOPTS_VALUE;
+    const AVRational tb = source_.format()->streams[pkt.stream_index]->time_base;
+    return av_rescale_q(ts, tb, kMicro) - source_.streamStartUs();
+}
+
+int Demuxer::mainStream() const
+{
+    return source_.videoIndex() >= 0 ? source_.videoIndex() : source_.audioIndex();
+}
+
+} // namespace kvplay

@@ -1,0 +1,44 @@
+// Reads packets of a MediaSource and seeks it to a keyframe at or before a
+// time. Raw streams get timestamps from frame counting, positioned through a
+// KeyframeIndex. Used by the reader thread and by the clip writer.
+#pragma once
+
+#include "KeyframeIndex.h"
+#include "MediaSource.h"
+
+#include <atomic>
+#include <deque>
+#include <memory>
+
+namespace kvplay {
+
+class Demuxer {
+public:
+    // Packets read while opening come first. abort may be null.
+    Demuxer(MediaSource& source, std::shared_ptr<KeyframeIndex> index, const std::atomic<bool>* abort);
+
+    // 0 or a negative AVERROR code.
+    int read(PacketPtr& out);
+    // Positions the input so that the next read returns a keyframe at or
+    // before the target (relative us). False when no keyframe was found.
+    bool seek(int64_t targetUs);
+    // Relative us of a packet, AV_NOPTS_VALUE when it has no time.
+    int64_t packetUs(const AVPacket& pkt) const;
+    int mainStream() const;
+
+private:
+    PacketPtr seekTimed(int64_t targetUs);
+    PacketPtr seekRaw(int64_t targetUs);
+    bool seekTo(int64_t targetUs);
+    PacketPtr firstKeyframe();
+    void stampRaw(AVPacket& pkt);
+    bool aborted() const { return abort_ && abort_->load(); }
+
+    MediaSource& source_;
+    std::shared_ptr<KeyframeIndex> index_;
+    const std::atomic<bool>* abort_;
+    std::deque<PacketPtr> pending_;
+    int64_t rawFrame_ = 0;
+};
+
+} // namespace kvplay

@@ -1,0 +1,35 @@
+// Background pass over a raw stream: demuxes (parses, never decodes) the
+// whole file on its own thread, fills a KeyframeIndex and then gives the
+// source its exact duration.
+#pragma once
+
+#include "KeyframeIndex.h"
+#include "MediaSource.h"
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace kvplay {
+
+class IndexBuilder {
+public:
+    // Starts at once; source must outlive the builder.
+    explicit IndexBuilder(MediaSource& source);
+    ~IndexBuilder();
+    IndexBuilder(const IndexBuilder&) = delete;
+    IndexBuilder& operator=(const IndexBuilder&) = delete;
+
+    std::shared_ptr<KeyframeIndex> index() const { return index_; }
+
+private:
+    void run();
+    static int interruptCb(void* opaque);
+
+    MediaSource& source_;
+    std::shared_ptr<KeyframeIndex> index_;
+    std::atomic<bool> abort_{false};
+    std::thread thread_;
+};
+
+} // namespace kvplay

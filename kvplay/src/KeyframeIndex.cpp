@@ -1,0 +1,38 @@
+#include "KeyframeIndex.h"
+
+#include <algorithm>
+
+namespace kvplay {
+
+void KeyframeIndex::add(KeyframeEntry entry)
+{
+    std::lock_guard lock(mutex_);
+    if (!entries_.empty() && entries_.back().frame >= entry.frame)
+        return;
+    entries_.push_back(entry);
+    frames_.store(entry.frame + 1);
+}
+
+KeyframeEntry KeyframeIndex::atOrBefore(int64_t frame) const
+{
+    std::lock_guard lock(mutex_);
+    auto it = std::upper_bound(entries_.begin(), entries_.end(), frame,
+                               [](int64_t f, const KeyframeEntry& e) { return f < e.frame; });
+    if (it == entries_.begin())
+        return {};
+    return *std::prev(it);
+}
+
+void KeyframeIndex::finish(int64_t frames)
+{
+    frames_.store(frames);
+    complete_.store(true);
+}
+
+size_t KeyframeIndex::size() const
+{
+    std::lock_guard lock(mutex_);
+    return entries_.size();
+}
+
+} // namespace kvplay

@@ -1,0 +1,96 @@
+#include "Library.h"
+
+#include <vector>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+namespace kvplay {
+
+Library& Library::get()
+{
+    static Library instance;
+    return instance;
+}
+
+int Library::init()
+{
+    std::lock_guard lock(mutex_);
+    if (!initialised_) {
+        // Damaged recordings make the decoders chatty; their complaints are not ours to print.
+        av_log_set_level(AV_LOG_QUIET);
+        initialised_ = true;
+    }
+    return KV_OK;
+}
+
+int Library::deinit()
+{
+    std::map<uint32_t, std::shared_ptr<Player>> left;
+    {
+        std::lock_guard lock(mutex_);
+        if (!initialised_)
+            return KV_ERR_NOT_INIT;
+        left.swap(players_);
+        initialised_ = false;
+    }
+    for (auto& [handle, player] : left)
+        player->destroy();
+    return KV_OK;
+}
+
+bool Library::initialised() const
+{
+    std::lock_guard lock(mutex_);
+    return initialised_;
+}
+
+uint32_t Library::create()
+{
+    std::lock_guard lock(mutex_);
+    if (!initialised_)
+        return 0;
+    uint32_t h = next_;
+    while (h == 0 || players_.count(h))
+        ++h;
+    next_ = h + 1;
+    players_.emplace(h, std::make_shared<Player>(h));
+    return h;
+}
+
+int Library::destroy(uint32_t handle)
+{
+    std::shared_ptr<Player> player;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = players_.find(handle);
+        if (it == players_.end())
+            return KV_ERR_HANDLE;
+        player = std::move(it->second);
+        players_.erase(it);
+    }
+    player->destroy();
+    return KV_OK;
+}
+
+std::shared_ptr<Player> Library::find(uint32_t handle) const
+{
+    std::lock_guard lock(mutex_);
+    auto it = players_.find(handle);
+    return it == players_.end() ? nullptr : it->second;
+}
+
+int Library::maxHardwareDecoders() const
+{
+    std::lock_guard lock(mutex_);
+    return maxHardware_;
+}
+
+void Library::setMaxHardwareDecoders(int n)
+{
+    std::lock_guard lock(mutex_);
+    maxHardware_ = n < 0 ? 0 : n;
+}
+
+} // namespace kvplay

@@ -1,0 +1,358 @@
+#include "Player.h"
+
+#include "FrameGrabber.h"
+#include "PngWriter.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kvplay {
+
+namespace {
+bool validMode(int code)
+{
+    return code == KV_MODE_PLAY || code == KV_MODE_PAUSE || code == KV_MODE_STEP ||
+           (code >= KV_MODE_SLOW2 && code <= KV_MODE_SLOW16) ||
+           (code >= KV_MODE_FAST2 && code <= KV_MODE_FAST16);
+}
+} // namespace
+
+Player::Player(uint32_t handle) : handle_(handle) {}
+
+Player::~Player() { destroy(); }
+
+void Player::destroy()
+{
+    std::lock_guard lock(mutex_);
+    destroyed_ = true;
+    stopLocked();
+    index_.reset();
+    source_.reset();
+}
+
+int Player::open(const char* path)
+{
+    if (!path || !*path)
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    if (source_)
+        return KV_ERR_STATE;
+    int err = KV_OK;
+    source_ = MediaSource::openFile(path, OpenLimits{}, err);
+    everPlayed_ = false;
+    return source_ ? KV_OK : err;
+}
+
+int Player::close()
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    if (!source_)
+        return KV_ERR_STATE;
+    stopLocked();
+    index_.reset();
+    source_.reset();
+    return KV_OK;
+}
+
+int Player::start()
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    if (!source_)
+        return KV_ERR_STATE;
+    if (playback_)
+        return KV_OK;
+    if (source_->isRaw() && source_->videoIndex() >= 0 && !index_)
+        index_ = std::make_unique<IndexBuilder>(*source_);
+    auto pb = std::make_unique<Playback>(handle_, *source_, callbacks_, everPlayed_,
+                                         index_ ? index_->index() : nullptr);
+    if (!pb->start(mode_, view_))
+        return KV_ERR_NO_STREAM;
+    everPlayed_ = true;
+    pb->setSound(soundOpen_, volume_, mute_);
+    playback_ = std::move(pb);
+    return KV_OK;
+}
+
+int Player::stop()
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    return stopLocked();
+}
+
+int Player::stopLocked()
+{
+    clip_.reset();
+    if (!playback_)
+        return source_ ? KV_OK : KV_ERR_STATE;
+    playback_.reset();
+    return KV_OK;
+}
+
+int Player::setMode(int code)
+{
+    if (!validMode(code))
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    if (code != KV_MODE_STEP)
+        mode_ = code;
+    else
+        mode_ = KV_MODE_PAUSE;
+    if (playback_)
+        playback_->setMode(code);
+    return KV_OK;
+}
+
+int Player::mode()
+{
+    std::lock_guard lock(mutex_);
+    if (!playback_)
+        return KV_MODE_STOP;
+    return mode_;
+}
+
+uint64_t Player::currentTime()
+{
+    std::lock_guard lock(mutex_);
+    if (!playback_ || !source_)
+        return 0;
+    const int64_t pos = playback_->position();
+    if (pos < 0)
+        return 0;
+    return static_cast<uint64_t>(source_->startTime() + pos);
+}
+
+int Player::range(uint64_t* start, uint64_t* end)
+{
+    if (!start || !end)
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (!source_)
+        return KV_ERR_STATE;
+    *start = static_cast<uint64_t>(source_->startTime());
+    *end = static_cast<uint64_t>(source_->startTime() + source_->durationUs());
+    return KV_OK;
+}
+
+int Player::seek(uint64_t time, bool exact)
+{
+    std::lock_guard lock(mutex_);
+    if (!source_ || !playback_)
+        return KV_ERR_STATE;
+    const int64_t start = source_->startTime();
+    int64_t rel = static_cast<int64_t>(time) - start;
+    const int64_t duration = source_->durationUs();
+    if (rel < 0 || time == 0)
+        rel = 0;
+    if (duration > 0 && rel > duration)
+        rel = duration;
+    playback_->seek(rel, exact);
+    return KV_OK;
+}
+
+int Player::setTarget(const KvRenderTarget* target)
+{
+    callbacks_.setTarget(target);
+    return repaint(true) == KV_ERR_HANDLE ? KV_ERR_HANDLE : KV_OK;
+}
+
+int Player::setMessage(KvPlayMessageFn fn, void* context)
+{
+    callbacks_.setMessage(fn, context);
+    return KV_OK;
+}
+
+int Player::setDraw(KvPlayDrawFn fn, void* user)
+{
+    callbacks_.setDraw(fn, user);
+    return KV_OK;
+}
+
+int Player::setImageHooks(const KvPlayImageHooks* hooks)
+{
+    callbacks_.setImageHooks(hooks);
+    std::lock_guard lock(mutex_);
+    if (playback_ && hooks)
+        playback_->renderer().requestImage();
+    return KV_OK;
+}
+
+int Player::repaint(bool force)
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    if (!playback_)
+        return KV_ERR_STATE;
+    if (playback_->position() < 0)
+        return KV_ERR_NO_FRAME;
+    playback_->renderer().requestRepaint(force);
+    return KV_OK;
+}
+
+int Player::pictureSize(int32_t* width, int32_t* height)
+{
+    if (!width || !height)
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (!source_)
+        return KV_ERR_STATE;
+    *width = source_->width();
+    *height = source_->height();
+    if (playback_) {
+        bool full = true;
+        FramePtr f = playback_->renderer().shownFrame(full);
+        if (f) {
+            *width = f->width;
+            *height = f->height;
+        }
+    }
+    return *width > 0 && *height > 0 ? KV_OK : KV_ERR_NO_STREAM;
+}
+
+int Player::setViewArea(int32_t left, int32_t right, int32_t top, int32_t bottom)
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    view_.left = left;
+    view_.right = right;
+    view_.top = top;
+    view_.bottom = bottom;
+    if (playback_)
+        playback_->renderer().setView(view_);
+    return KV_OK;
+}
+
+int Player::setAspect(int32_t mode)
+{
+    if (mode < KV_ASPECT_FILL || mode > KV_ASPECT_CROP)
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    view_.aspect = mode;
+    if (playback_)
+        playback_->renderer().setView(view_);
+    return KV_OK;
+}
+
+int Player::openSound(bool open)
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    soundOpen_ = open;
+    if (playback_)
+        playback_->setSound(soundOpen_, volume_, mute_);
+    return KV_OK;
+}
+
+int Player::setVolume(int volume)
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    volume_ = std::clamp(volume, 0, 100);
+    if (playback_)
+        playback_->setSound(soundOpen_, volume_, mute_);
+    return KV_OK;
+}
+
+int Player::volume()
+{
+    std::lock_guard lock(mutex_);
+    return volume_;
+}
+
+int Player::setMute(bool on)
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_)
+        return KV_ERR_HANDLE;
+    mute_ = on;
+    if (playback_)
+        playback_->setSound(soundOpen_, volume_, mute_);
+    return KV_OK;
+}
+
+int Player::mute()
+{
+    std::lock_guard lock(mutex_);
+    return mute_ ? 1 : 0;
+}
+
+int Player::capture(const KvPlayCaptureRecord* record)
+{
+    if (!record || !record->path[0])
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (!playback_)
+        return KV_ERR_STATE;
+    bool full = true;
+    FramePtr f = playback_->renderer().shownFrame(full);
+    if (!f)
+        return KV_ERR_NO_FRAME;
+    if (!full) {
+        // The picture on screen skipped the loop filter; a snapshot must not.
+        FramePtr clean = grabFrame(source_->path(), index_ ? index_->index() : nullptr, playback_->position());
+        if (clean && clean->width == f->width && clean->height == f->height)
+            f = std::move(clean);
+    }
+    const std::string path(record->path, strnlen(record->path, sizeof record->path));
+    return writePng(*f, path);
+}
+
+int Player::clipStart(const KvPlayLocalRecordRequest* request)
+{
+    if (!request || !request->clip_path || !*request->clip_path)
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    if (!playback_ || clip_)
+        return KV_ERR_STATE;
+    const int64_t pos = playback_->position();
+    if (pos < 0)
+        return KV_ERR_NO_FRAME;
+    if (source_->videoIndex() < 0)
+        return KV_ERR_NO_STREAM;
+    ClipSpec spec;
+    spec.source = source_->path();
+    spec.clipPath = request->clip_path;
+    spec.picturePath = request->picture_path ? request->picture_path : "";
+    spec.kind = request->kind;
+    spec.startUs = pos;
+    spec.index = index_ ? index_->index() : nullptr;
+    clip_ = std::move(spec);
+    return KV_OK;
+}
+
+int Player::clipStop(void* times, void* packets)
+{
+    std::lock_guard lock(mutex_);
+    if (!playback_ || !clip_)
+        return KV_ERR_STATE;
+    clip_->endUs = std::max(playback_->position(), clip_->startUs);
+    const ClipResult result = writeClip(*clip_);
+    if (result.rc != KV_OK)
+        return result.rc;
+    clip_.reset();
+    if (times) {
+        const uint64_t span[2] = {static_cast<uint64_t>(source_->startTime() + result.startUs),
+                                  static_cast<uint64_t>(source_->startTime() + result.endUs)};
+        std::memcpy(times, span, sizeof span);
+    }
+    if (packets)
+        std::memcpy(packets, &result.packets, sizeof result.packets);
+    return KV_OK;
+}
+
+} // namespace kvplay

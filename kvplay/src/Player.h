@@ -1,0 +1,79 @@
+// One instance behind a handle: the open file, the running pipeline and the
+// caller's settings. Every public call takes the instance lock, so calls on
+// one handle are serialised.
+#pragma once
+
+#include "Callbacks.h"
+#include "ClipWriter.h"
+#include "IndexBuilder.h"
+#include "MediaSource.h"
+#include "Playback.h"
+#include "Scaler.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace kvplay {
+
+class Player {
+public:
+    explicit Player(uint32_t handle);
+    ~Player();
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    // Stops and closes for good; later calls fail with KV_ERR_HANDLE.
+    void destroy();
+
+    int open(const char* path);
+    int close();
+    int start();
+    int stop();
+    int setMode(int code);
+    int mode();
+    uint64_t currentTime();
+    int range(uint64_t* start, uint64_t* end);
+    int seek(uint64_t time, bool exact);
+
+    int setTarget(const KvRenderTarget* target);
+    int setMessage(KvPlayMessageFn fn, void* context);
+    int setDraw(KvPlayDrawFn fn, void* user);
+    int setImageHooks(const KvPlayImageHooks* hooks);
+    int repaint(bool force);
+    int pictureSize(int32_t* width, int32_t* height);
+    int setViewArea(int32_t left, int32_t right, int32_t top, int32_t bottom);
+    int setAspect(int32_t mode);
+
+    int openSound(bool open);
+    int setVolume(int volume);
+    int volume();
+    int setMute(bool on);
+    int mute();
+
+    int capture(const KvPlayCaptureRecord* record);
+    int clipStart(const KvPlayLocalRecordRequest* request);
+    int clipStop(void* times, void* packets);
+
+private:
+    int stopLocked();
+
+    const uint32_t handle_;
+    std::mutex mutex_;
+    bool destroyed_ = false;                 // guarded by mutex_
+    Callbacks callbacks_;
+    std::unique_ptr<MediaSource> source_;    // guarded by mutex_
+    std::unique_ptr<IndexBuilder> index_;    // guarded by mutex_; raw streams only
+    bool everPlayed_ = false;                // guarded by mutex_
+    int mode_ = 1;                           // guarded by mutex_
+    ViewSettings view_;                      // guarded by mutex_
+    bool soundOpen_ = false;                 // guarded by mutex_
+    int volume_ = 100;                       // guarded by mutex_
+    bool mute_ = false;                      // guarded by mutex_
+    std::optional<ClipSpec> clip_;           // guarded by mutex_; set while recording
+    std::unique_ptr<Playback> playback_;     // guarded by mutex_; declared last, torn down first
+};
+
+} // namespace kvplay

@@ -1,0 +1,205 @@
+#include "Renderer.h"
+
+#include "ThreadTag.h"
+
+#include <algorithm>
+
+namespace kvplay {
+
+namespace {
+using namespace std::chrono_literals;
+constexpr auto kIdleWait = 100ms;
+// A picture further ahead than this is a timestamp jump, not a wait.
+constexpr auto kMaxWait = 2s;
+} // namespace
+
+Renderer::Renderer(uint32_t handle, Control& control, FrameRing& ring, PlayClock& clock,
+                   Callbacks& callbacks, int64_t startTime, bool hasVideo, std::atomic<bool>& smallTarget)
+    : handle_(handle), control_(control), ring_(ring), clock_(clock), callbacks_(callbacks),
+      startTime_(startTime), hasVideo_(hasVideo), smallTarget_(smallTarget)
+{
+}
+
+void Renderer::run()
+{
+    ThreadTag tag;
+    while (!control_.aborted()) {
+        size_t queued = 0;
+        const auto deadline = step(queued);
+        if (control_.aborted())
+            break;
+        ring_.waitChange(queued, deadline);
+    }
+}
+
+FrameRing::Clock::time_point Renderer::step(size_t& queued)
+{
+    auto deadline = FrameRing::Clock::now() + kIdleWait;
+    const bool forced = repaintForced_.exchange(false);
+    if (repaintIfChanged_.exchange(false) || forced) {
+        int32_t w = 0;
+        int32_t h = 0;
+        callbacks_.targetSize(w, h);
+        if (forced || w != lastW_ || h != lastH_ || view() != lastView_)
+            present();
+    }
+    if (!hasVideo_) {
+        audioOnlyStep(deadline);
+        return deadline;
+    }
+    for (;;) {
+        queued = ring_.size();
+        const DecodedFrame* f = ring_.peek(0);
+        if (!f)
+            return deadline;
+        const int serial = control_.serial();
+        if (f->serial != serial) {
+            ring_.pop();
+            continue;
+        }
+        if (!f->frame) {
+            ring_.pop();
+            endOfFile(serial);
+            continue;
+        }
+        if (f->serial != shownSerial_) {
+            // The first picture after a start or a seek shows at once, even
+            // while paused, and the clock restarts from it.
+            shownSerial_ = f->serial;
+            clock_.set(f->ptsUs);
+            show(ring_.pop());
+            continue;
+        }
+        if (control_.paused()) {
+            if (!control_.takeStep())
+                return deadline;
+            clock_.set(f->ptsUs);
+            show(ring_.pop());
+            continue;
+        }
+        const auto now = FrameRing::Clock::now();
+        const auto due = clock_.wallFor(f->ptsUs);
+        if (due > now + kMaxWait) {
+            clock_.set(f->ptsUs);
+            show(ring_.pop());
+            continue;
+        }
+        if (due > now)
+            return std::min(due, deadline);
+        const DecodedFrame* next = ring_.peek(1);
+        if (next && next->frame && next->serial == serial && clock_.wallFor(next->ptsUs) <= now) {
+            ring_.pop();
+            dropped_.fetch_add(1);
+            continue;
+        }
+        show(ring_.pop());
+    }
+}
+
+void Renderer::audioOnlyStep(FrameRing::Clock::time_point& deadline)
+{
+    const int serial = control_.serial();
+    const int64_t now = clock_.now();
+    shownPts_.store(now);
+    int64_t lastUs = 0;
+    if (control_.ended(serial, lastUs) && now >= lastUs)
+        endOfFile(serial);
+    deadline = std::min(deadline, FrameRing::Clock::now() + 20ms);
+}
+
+void Renderer::show(DecodedFrame frame)
+{
+    {
+        std::lock_guard lock(mutex_);
+        shown_ = std::move(frame.frame);
+        shownFull_ = frame.fullQuality;
+    }
+    shownPts_.store(frame.ptsUs);
+    present();
+    presented_.fetch_add(1);
+    if (imageWanted_.exchange(false) && shown_)
+        deliverImage(*shown_);
+}
+
+void Renderer::present()
+{
+    // shown_ is replaced only on this thread, so reading it here needs no lock.
+    if (!shown_)
+        return;
+    int32_t w = 0;
+    int32_t h = 0;
+    if (!callbacks_.targetSize(w, h))
+        return;
+    const ViewSettings v = view();
+    if (!scaler_.scale(*shown_, w, h, v))
+        return;
+    lastW_ = w;
+    lastH_ = h;
+    lastView_ = v;
+    const Rect seen = Scaler::sourceRect(*shown_, v);
+    smallTarget_.store(w * 2 <= seen.w && h * 2 <= seen.h);
+    callbacks_.present(handle_, scaler_.data(), w, h, scaler_.stride());
+}
+
+void Renderer::deliverImage(const AVFrame& frame)
+{
+    if (!callbacks_.hasImageHooks())
+        return;
+    const int64_t seconds = (startTime_ + shownPts_.load()) / 1'000'000;
+    callbacks_.deliverImage(frame.width, frame.height, static_cast<uint32_t>(seconds),
+                            [&frame](uint8_t* pixels, int stride) {
+                                SwsPtr sws(sws_getContext(frame.width, frame.height,
+                                                          static_cast<AVPixelFormat>(frame.format),
+                                                          frame.width, frame.height, AV_PIX_FMT_BGRA,
+                                                          SWS_BILINEAR, nullptr, nullptr, nullptr));
+                                if (!sws)
+                                    return;
+                                uint8_t* out[4] = {pixels};
+                                const int outStride[4] = {stride};
+                                sws_scale(sws.get(), frame.data, frame.linesize, 0, frame.height, out,
+                                          outStride);
+                            });
+}
+
+void Renderer::endOfFile(int serial)
+{
+    if (eofSerial_ == serial)
+        return;
+    eofSerial_ = serial;
+    callbacks_.message(KV_MSG_END_OF_FILE);
+}
+
+void Renderer::setView(const ViewSettings& v)
+{
+    {
+        std::lock_guard lock(mutex_);
+        view_ = v;
+    }
+    requestRepaint(true);
+}
+
+ViewSettings Renderer::view() const
+{
+    std::lock_guard lock(mutex_);
+    return view_;
+}
+
+void Renderer::requestRepaint(bool force)
+{
+    (force ? repaintForced_ : repaintIfChanged_).store(true);
+    ring_.wake();
+}
+
+FramePtr Renderer::shownFrame(bool& fullQuality) const
+{
+    std::lock_guard lock(mutex_);
+    fullQuality = shownFull_;
+    if (!shown_)
+        return nullptr;
+    FramePtr copy = makeFrame();
+    if (!copy || av_frame_ref(copy.get(), shown_.get()) < 0)
+        return nullptr;
+    return copy;
+}
+
+} // namespace kvplay

@@ -1,0 +1,75 @@
+// Renderer thread: shows each picture when the clock reaches it, drops late
+// ones, steps, reports the end of the file, and keeps the picture on screen
+// for repaints and snapshots.
+#pragma once
+
+#include "Callbacks.h"
+#include "Control.h"
+#include "FrameRing.h"
+#include "PlayClock.h"
+#include "Scaler.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+namespace kvplay {
+
+class Renderer {
+public:
+    // smallTarget: written on each present, read by the video decoder.
+    Renderer(uint32_t handle, Control& control, FrameRing& ring, PlayClock& clock, Callbacks& callbacks,
+             int64_t startTime, bool hasVideo, std::atomic<bool>& smallTarget);
+    void run();
+
+    void setView(const ViewSettings& view);
+    ViewSettings view() const;
+    // force: present again even when nothing changed.
+    void requestRepaint(bool force);
+    // A new reference to the picture on screen; null when none.
+    FramePtr shownFrame(bool& fullQuality) const;
+    // Stream time of the picture on screen (relative), -1 when none.
+    int64_t shownPts() const { return shownPts_.load(); }
+    // Asks for one delivery through the picture hooks.
+    void requestImage() { imageWanted_.store(true); }
+    uint64_t presented() const { return presented_.load(); }
+    uint64_t dropped() const { return dropped_.load(); }
+
+private:
+    // One scheduling step; returns the wall time to sleep until.
+    FrameRing::Clock::time_point step(size_t& queued);
+    void audioOnlyStep(FrameRing::Clock::time_point& deadline);
+    void show(DecodedFrame frame);
+    void present();
+    void deliverImage(const AVFrame& frame);
+    void endOfFile(int serial);
+
+    const uint32_t handle_;
+    Control& control_;
+    FrameRing& ring_;
+    PlayClock& clock_;
+    Callbacks& callbacks_;
+    const int64_t startTime_;
+    const bool hasVideo_;
+    Scaler scaler_;                       // renderer thread only
+
+    mutable std::mutex mutex_;
+    FramePtr shown_;                      // guarded by mutex_
+    bool shownFull_ = true;               // guarded by mutex_
+    ViewSettings view_;                   // guarded by mutex_
+    ViewSettings lastView_;               // renderer thread only
+    int32_t lastW_ = 0;                   // renderer thread only
+    int32_t lastH_ = 0;                   // renderer thread only
+    int eofSerial_ = -1;                  // renderer thread only
+    int shownSerial_ = -1;                // renderer thread only
+
+    std::atomic<int64_t> shownPts_{-1};
+    std::atomic<bool> repaintForced_{false};
+    std::atomic<bool> repaintIfChanged_{false};
+    std::atomic<bool> imageWanted_{false};
+    std::atomic<bool>& smallTarget_;
+    std::atomic<uint64_t> presented_{0};
+    std::atomic<uint64_t> dropped_{0};
+};
+
+} // namespace kvplay

@@ -1,0 +1,108 @@
+#include "VideoDecoder.h"
+
+#include "Codecs.h"
+#include "ThreadTag.h"
+
+namespace kvplay {
+
+namespace {
+constexpr AVRational kMicro{1, 1'000'000};
+constexpr int kDecoderThreads = 2;
+} // namespace
+
+VideoDecoder::VideoDecoder(const MediaSource& source, Control& control, PacketQueue& packets,
+                           FrameRing& ring, const std::atomic<bool>& smallTarget)
+    : source_(source), control_(control), packets_(packets), ring_(ring), smallTarget_(smallTarget)
+{
+}
+
+bool VideoDecoder::open()
+{
+    const AVStream* st = source_.videoStream();
+    if (!st)
+        return false;
+    codec_ = openDecoder(*st, kDecoderThreads, OpenLimits{}.maxPixels);
+    timeBase_ = st->time_base;
+    frameUs_ = source_.frameDurationUs();
+    return codec_ != nullptr;
+}
+
+void VideoDecoder::run()
+{
+    ThreadTag tag;
+    QueuedPacket qp;
+    while (!control_.aborted() && packets_.pop(qp)) {
+        if (qp.serial != control_.serial())
+            continue;
+        if (qp.serial != serial_)
+            startSerial(qp.serial);
+        codec_->skip_frame = control_.keyframesOnly() ? AVDISCARD_NONKEY : AVDISCARD_DEFAULT;
+        codec_->skip_loop_filter = smallTarget_.load() ? AVDISCARD_ALL : AVDISCARD_DEFAULT;
+        if (!decode(qp.packet.get()))
+            break;
+        if (!qp.packet) {
+            if (!flushPending() || !ring_.push({nullptr, nextPts_, 0, serial_, true}))
+                break;
+            avcodec_flush_buffers(codec_.get());
+        }
+    }
+}
+
+void VideoDecoder::startSerial(int serial)
+{
+    avcodec_flush_buffers(codec_.get());
+    serial_ = serial;
+    target_ = control_.exactTarget(serial);
+    pending_ = {};
+}
+
+bool VideoDecoder::decode(const AVPacket* pkt)
+{
+    // A broken packet is skipped; the stream goes on with the next one.
+    if (avcodec_send_packet(codec_.get(), pkt) < 0 && pkt)
+        return true;
+    while (!control_.aborted()) {
+        FramePtr frame = makeFrame();
+        if (!frame)
+            return false;
+        const int rc = avcodec_receive_frame(codec_.get(), frame.get());
+        if (rc < 0)
+            return true;
+        if (!emit(std::move(frame)))
+            return false;
+    }
+    return false;
+}
+
+bool VideoDecoder::emit(FramePtr frame)
+{
+    const int64_t ts = frame->best_effort_timestamp;
+    int64_t pts = nextPts_;
+    if (ts != AV_NOPTS_VALUE)
+        pts = av_rescale_q(ts, timeBase_, kMicro) - source_.streamStartUs();
+    nextPts_ = pts + frameUs_;
+    DecodedFrame out{std::move(frame), pts, frameUs_, serial_,
+                     codec_->skip_loop_filter == AVDISCARD_DEFAULT};
+    if (target_ >= 0) {
+        if (pts <= target_) {
+            pending_ = std::move(out);
+            return true;
+        }
+        target_ = -1;
+        if (!flushPending())
+            return false;
+    }
+    return ring_.push(std::move(out));
+}
+
+bool VideoDecoder::flushPending()
+{
+    target_ = -1;
+    if (!pending_.frame)
+        return true;
+    DecodedFrame p = std::move(pending_);
+    pending_ = {};
+    return ring_.push(std::move(p));
+}
+
+} // namespace kvplay

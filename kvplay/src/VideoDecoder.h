@@ -1,0 +1,45 @@
+// Video decoder thread: packets in, pictures with stream times out. Discards
+// the pictures before an exact seek target, keeping the one at or just
+// before it.
+#pragma once
+
+#include "Control.h"
+#include "FrameRing.h"
+#include "MediaSource.h"
+#include "PacketQueue.h"
+
+#include <atomic>
+
+namespace kvplay {
+
+class VideoDecoder {
+public:
+    // smallTarget: set by the renderer while the picture is shown at half its
+    // size or less; the loop filter is then skipped, which no one can see.
+    VideoDecoder(const MediaSource& source, Control& control, PacketQueue& packets, FrameRing& ring,
+                 const std::atomic<bool>& smallTarget);
+    // Opens the codec; false when there is no decoder for the stream.
+    bool open();
+    void run();
+
+private:
+    void startSerial(int serial);
+    bool decode(const AVPacket* pkt);
+    bool emit(FramePtr frame);
+    bool flushPending();
+
+    const MediaSource& source_;
+    Control& control_;
+    PacketQueue& packets_;
+    FrameRing& ring_;
+    CodecPtr codec_;
+    AVRational timeBase_{1, 1};
+    int64_t frameUs_ = 40'000;
+    int serial_ = -1;
+    int64_t target_ = -1;
+    int64_t nextPts_ = 0;
+    DecodedFrame pending_;
+    const std::atomic<bool>& smallTarget_;
+};
+
+} // namespace kvplay

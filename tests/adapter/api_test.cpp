@@ -1,0 +1,250 @@
+// The player API's checks and failure values, the network operations over a
+// network library that refuses everything, and the open and close sequences.
+#include "AdapterMedia.h"
+#include "EventRecorder.h"
+#include "PlayerApi.h"
+#include "PlayerLibrary.h"
+#include "PlayerRecords.h"
+#include "QKvWin.h"
+#include "TestSurface.h"
+
+#include "kvnet.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Releases the libraries after the last test, as the program does at exit.
+class LibraryEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { PlayerApi::ReleaseLibrary(); }
+};
+[[maybe_unused]] ::testing::Environment* const g_library =
+    ::testing::AddGlobalTestEnvironment(new LibraryEnvironment);
+
+// An adapter that answers a few operations itself and counts the calls.
+class CountingAdapter : public QKvWin {
+public:
+    int calls = 0;
+    int32_t OpenSound(uint32_t) override
+    {
+        ++calls;
+        return 0;
+    }
+    uint64_t GetCurPlayedTime(uint32_t) override
+    {
+        ++calls;
+        return 42;
+    }
+    int32_t SetAspectMode(uint32_t, int32_t) override
+    {
+        ++calls;
+        return 0;
+    }
+    int32_t StartLocalRecordFile(uint32_t, const ClipRequest*) override
+    {
+        ++calls;
+        return 0;
+    }
+};
+
+class CountingHandle : public QKvFactory {
+public:
+    CountingHandle() { setAdapter(CreateAdapter()); }
+    std::unique_ptr<QKvosAdapter> CreateAdapter() override { return std::make_unique<CountingAdapter>(); }
+    int calls() const { return static_cast<CountingAdapter*>(adapter())->calls; }
+};
+
+PlayFileParam fileParam(const QString& path, QObject* target, uint32_t user)
+{
+    PlayFileParam file;
+    file.eventTarget = target;
+    file.user = user;
+    PlayerRecords::copyPath(file.path, sizeof file.path, path.toUtf8());
+    return file;
+}
+
+TEST(PlayerApi, MissingHandlesGiveTheFailureValues)
+{
+    EXPECT_EQ(PlayerApi::OpenSound(nullptr, 5), 1);
+    EXPECT_EQ(PlayerApi::GetCurPlayedTime(nullptr, 5), 0U);
+    EXPECT_EQ(PlayerApi::SetPlayMode(nullptr, 5, PlayStatePause, 256, 0, 0), 1);
+    EXPECT_EQ(PlayerApi::SyncRePaint(nullptr, 5), 0);
+    EXPECT_EQ(PlayerApi::SetAspectMode(nullptr, 5, 2), 5) << "h comes back unchanged";
+    const CaptureRequest capture = PlayerRecords::captureRequest(u"/tmp/x.png"_s, 0);
+    EXPECT_EQ(PlayerApi::CapturePicture(nullptr, &capture, 1, 5), 1);
+    EXPECT_EQ(PlayerApi::StopLocalRecord(nullptr, 5, nullptr, nullptr), 1);
+    FileInfoRecord info = PlayerRecords::fileInfoRecord(u"/tmp/none.mp4"_s);
+    PlayerApi::GetFileInfo(nullptr, &info);
+    EXPECT_EQ(info.time, 0U);
+    PlayerApi::ClosePlayFile(nullptr);
+
+    CountingHandle handle;
+    EXPECT_EQ(PlayerApi::OpenSound(&handle, 0), 1);
+    EXPECT_EQ(PlayerApi::GetCurPlayedTime(&handle, 0), 0U);
+    EXPECT_EQ(PlayerApi::SetAspectMode(&handle, 0, 2), 0);
+    const ClipRequest clip = PlayerRecords::clipRequest(u"/tmp/c.mp4"_s, u"/tmp/c.png"_s);
+    EXPECT_EQ(PlayerApi::StartLocalRecordFile(&handle, 5, nullptr), 1) << "a missing request fails";
+    EXPECT_EQ(handle.calls(), 0) << "no operation is called for a missing handle";
+
+    EXPECT_EQ(PlayerApi::OpenSound(&handle, 5), 0);
+    EXPECT_EQ(PlayerApi::GetCurPlayedTime(&handle, 5), 42U);
+    EXPECT_EQ(PlayerApi::StartLocalRecordFile(&handle, 5, &clip), 0);
+    EXPECT_EQ(handle.calls(), 3);
+}
+
+TEST(PlayerApi, KindsOtherThanZeroAreRefused)
+{
+    PlayFileParam file = fileParam(AdapterMedia::files().recording, nullptr, 0);
+    file.instance = 12345;
+    EXPECT_EQ(PlayerApi::OpenPlayFile(1, nullptr, &file), nullptr);
+    EXPECT_EQ(file.instance, 12345U);
+}
+
+TEST(NetworkOperations, ReturnTheNetworkLibrarysFailure)
+{
+    QObject owner;
+    EXPECT_EQ(PlayerApi::ConnectionStart(0, nullptr, &owner, nullptr), nullptr);
+    EXPECT_EQ(PlayerApi::ConnectionStartEx(0, nullptr, &owner, nullptr), nullptr);
+
+    QKvWin adapter;
+    std::array<uint8_t, 512> request{};
+    EXPECT_EQ(adapter.ConnectionStart(request.data(), &owner, nullptr), 0U);
+    EXPECT_EQ(adapter.GetDevInfo(1, request.data()), 1);
+    EXPECT_EQ(adapter.PTZControl(1, request.data()), 1);
+    EXPECT_EQ(adapter.QueryParam(1, request.data()), KVNET_ERR_UNSUPPORTED);
+    EXPECT_EQ(adapter.QueryDefaultParamEx(1, request.data()), KVNET_ERR_UNSUPPORTED);
+    EXPECT_EQ(adapter.SetParamEx(1, request.data()), KVNET_ERR_UNSUPPORTED);
+    EXPECT_EQ(adapter.StartRemoteUpgrade(1, request.data(), nullptr, nullptr), KVNET_ERR_UNSUPPORTED);
+    EXPECT_EQ(adapter.StartDownloadRecord(1, request.data(), &owner, 1), nullptr);
+    EXPECT_EQ(adapter.StartDownloadRecordEx(1, request.data(), &owner, 1), nullptr);
+    EXPECT_EQ(adapter.NetCapture(1, request.data()), 0);
+    EXPECT_EQ(adapter.QueryRecord(1, request.data()), KVNET_ERR_UNSUPPORTED);
+    EXPECT_EQ(adapter.RecordPlayControl(1, request.data()), KVNET_ERR_UNSUPPORTED);
+    EXPECT_EQ(adapter.SimpleCmd(1, 1, 2, 3, 4), KVNET_ERR_UNSUPPORTED);
+    EXPECT_FALSE(adapter.QueryLog(1, request.data(), &owner));
+    EXPECT_EQ(adapter.ConnectionStop(1), KVNET_ERR_UNSUPPORTED);
+
+    StreamParam stream;
+    stream.eventTarget = &owner;
+    stream.user = 1;
+    stream.request = request.data();
+    EXPECT_EQ(adapter.StartPreview(1, nullptr, &stream), nullptr);
+    EXPECT_EQ(adapter.StartRecordPlay(1, nullptr, &stream), nullptr);
+    EXPECT_EQ(adapter.StartDualTalk(1, &stream), nullptr);
+    EXPECT_EQ(adapter.CreateFeedPlayer(&stream), nullptr);
+    EXPECT_EQ(stream.instance, 0U);
+
+    CountingHandle handle;
+    handle.setLoginHandle(1);
+    const CaptureRequest capture = PlayerRecords::captureRequest(u"/tmp/x.png"_s, 0);
+    EXPECT_EQ(PlayerApi::CapturePicture(&handle, &capture, 0, 0), 1) << "a refused network capture fails";
+}
+
+TEST(NetworkOperations, RemoteTestHandlersAreSetOnlyWhenEmpty)
+{
+    QKvWin adapter;
+    const RemoteTestHandler handler = [](uint16_t, const uint8_t*, int32_t, void*) {};
+    int user = 0;
+    EXPECT_EQ(adapter.StartRemoteTest(1, 7, nullptr, handler, &user), 1) << "KvNet's 0 becomes 1";
+    EXPECT_FALSE(adapter.SetRemoteTestHandler(7, handler, &user));
+    adapter.ClearRemoteTestHandler(7);
+    EXPECT_TRUE(adapter.SetRemoteTestHandler(7, handler, &user));
+    EXPECT_FALSE(adapter.SetRemoteTestHandler(7, handler, nullptr));
+    EXPECT_TRUE(adapter.SetRemoteTestHandler(8, handler, nullptr));
+    adapter.ConnectionStop(1);
+    EXPECT_TRUE(adapter.SetRemoteTestHandler(7, handler, &user)) << "stopping the connection empties the map";
+}
+
+TEST(OpenPlayFile, WithoutWindowParamOpensButNeitherPlaysNorReports)
+{
+    EventRecorder target;
+    PlayFileParam file = fileParam(AdapterMedia::files().recording, &target, 1);
+    std::unique_ptr<PlayerHandle> handle = PlayerApi::OpenPlayFile(0, nullptr, &file);
+    ASSERT_NE(handle, nullptr);
+    ASSERT_NE(handle->playContext(), nullptr);
+    EXPECT_NE(file.instance, 0U);
+    EXPECT_EQ(handle->playContext()->instance, file.instance);
+    EXPECT_EQ(handle->playContext()->flags, 0U);
+    EXPECT_EQ(handle->playContext()->eventTarget, nullptr) << "no callback knows the target";
+    EXPECT_EQ(PlayerApi::GetCurPlayedTime(handle.get(), file.instance), 0U) << "not playing";
+    uint64_t start = 0;
+    uint64_t end = 0;
+    EXPECT_EQ(PlayerApi::GetPlayFileTimeRange(handle.get(), file.instance, &start, &end), 0);
+    EXPECT_GT(end, start);
+    PlayerApi::ClosePlayFile(handle.get());
+    EXPECT_EQ(handle->playContext(), nullptr);
+    handle.reset();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(target.entries.isEmpty());
+}
+
+TEST(OpenPlayFile, RefusedFilesGiveNoHandleAndNoInstance)
+{
+    TestSurface surface(QSize(64, 48));
+    const PlayWindowParam window{&surface, 0, kPlayFlagsVideoWindow, 0};
+    for (const QString& path : QStringList{AdapterMedia::files().garbage, AdapterMedia::files().dir + u"/missing.mp4"_s}) {
+        PlayFileParam file = fileParam(path, nullptr, 1);
+        file.instance = 12345;
+        EXPECT_EQ(PlayerApi::OpenPlayFile(0, &window, &file), nullptr) << qPrintable(path);
+        EXPECT_EQ(file.instance, 12345U);
+    }
+}
+
+TEST(AdjustViewArea, ZeroSizeSurfaceReachesTheLibraryAndZeroPictureFails)
+{
+    PlayFileParam file = fileParam(AdapterMedia::files().recording, nullptr, 0);
+    std::unique_ptr<PlayerHandle> handle = PlayerApi::OpenPlayFile(0, nullptr, &file);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(PlayerApi::AdjustViewArea(handle.get(), file.instance, ViewRegion{-1, -1, 0, 0}, 0, 0), 0);
+    EXPECT_EQ(PlayerApi::AdjustViewArea(handle.get(), file.instance, ViewRegion{10, 10, 50, 50}, 100, 100), 0);
+    PlayerApi::ClosePlayFile(handle.get());
+
+    PlayFileParam audio = fileParam(AdapterMedia::files().audioOnly, nullptr, 0);
+    handle = PlayerApi::OpenPlayFile(0, nullptr, &audio);
+    ASSERT_NE(handle, nullptr) << "the library opens a file with sound only";
+    int32_t width = -1;
+    int32_t height = -1;
+    PlayerApi::GetPictureInfo(handle.get(), audio.instance, &width, &height, nullptr);
+    EXPECT_EQ(width * height, 0);
+    EXPECT_EQ(PlayerApi::AdjustViewArea(handle.get(), audio.instance, ViewRegion{10, 10, 50, 50}, 100, 100), 1);
+    PlayerApi::ClosePlayFile(handle.get());
+}
+
+TEST(ReadFileLength, OpensReadsAndClosesWithoutASurface)
+{
+    EventRecorder entry;
+    EXPECT_EQ(PlayerApi::ReadFileLength(AdapterMedia::files().recording, &entry, 1), 2);
+    EXPECT_EQ(PlayerApi::ReadFileLength(AdapterMedia::files().garbage, &entry, 1), -1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(entry.entries.isEmpty());
+}
+
+TEST(OpenCloseCycles, ThousandLengthReadsAndFiftyPlaysLeaveNothingBehind)
+{
+    EventRecorder entry;
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(PlayerApi::ReadFileLength(AdapterMedia::files().shortClip, &entry, 1), 0) << i;
+
+    TestSurface surface(QSize(32, 24));
+    const PlayWindowParam window{&surface, 0, kPlayFlagsVideoWindow, 0};
+    for (int i = 0; i < 50; ++i) {
+        const int presents = surface.presents();
+        PlayFileParam file = fileParam(AdapterMedia::files().shortClip, &entry, 1);
+        std::unique_ptr<PlayerHandle> handle = PlayerApi::OpenPlayFile(0, &window, &file);
+        ASSERT_NE(handle, nullptr) << i;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return surface.presents() > presents; })) << i;
+        if (i % 2 == 0)
+            PlayerApi::ClosePlayFile(handle.get());
+        handle.reset();
+    }
+}
+
+}
