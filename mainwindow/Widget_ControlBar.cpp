@@ -38,9 +38,11 @@ Widget_ControlBar::Widget_ControlBar(QWidget* parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("ControlBar"));
-    setWindowTitle(QStringLiteral("Frame"));
     setFixedHeight(kBarHeight);
     setAttribute(Qt::WA_MouseTracking);
+    // The theme's grey label text is made for the light panels; over the
+    // bar's dark blue the times and speed need a light colour.
+    setStyleSheet(QStringLiteral("QLabel { color: rgb(230, 230, 230); }"));
 
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 0, 0, 0);
@@ -95,11 +97,11 @@ QLayout* Widget_ControlBar::buildButtonRow()
     return row;
 }
 
-QToolButton* Widget_ControlBar::makeButton(const QString& objectName, const QString& style, int side)
+QToolButton* Widget_ControlBar::makeButton(const QString& objectName, const QString& sheet, int side)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(objectName);
-    button->setStyleSheet(style);
+    button->setStyleSheet(sheet);
     button->setFixedSize(side, side);
     return button;
 }

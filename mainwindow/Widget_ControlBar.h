@@ -56,7 +56,7 @@ protected:
 private:
     QLayout* buildTimeRow();
     QLayout* buildButtonRow();
-    QToolButton* makeButton(const QString& objectName, const QString& picture, int side);
+    QToolButton* makeButton(const QString& objectName, const QString& sheet, int side);
     QLabel* makeTimeLabel();
 
     QToolButton* m_pBtnCBPlay = nullptr;

@@ -27,6 +27,18 @@ constexpr int kLanguageText = 32;
 constexpr int kSettingsText = 33;
 constexpr int kAboutText = 34;
 
+constexpr int kLogoMaxHeight = 24;
+
+// Brand pictures are drawn for other places too (the about box takes the same
+// window.png at 48 pixels); a taller one is shrunk to sit inside the bar.
+QPixmap logoPicture(const QString& path)
+{
+    const QPixmap logo(path);
+    if (logo.height() <= kLogoMaxHeight)
+        return logo;
+    return logo.scaledToHeight(kLogoMaxHeight, Qt::SmoothTransformation);
+}
+
 QString picture(const char* name)
 {
     return QStringLiteral("background-image:url(:/icons/gray1/%1.png)").arg(QLatin1String(name));
@@ -37,11 +49,12 @@ QString picture(const char* name)
 Widget_TitleBar::Widget_TitleBar(QWidget* parent)
     : QFrame(parent)
 {
+    const TitleRules rules = titleRulesFor(Model_Customize::instance());
     createAboutBox();
-    createTitle();
+    createTitle(rules);
     createButtons();
     createMenus();
-    layOut(m_leadingSpace);
+    layOut(rules.leadingSpace);
     setFixedHeight(kHeight);
     setObjectName(QStringLiteral("widget_titlebar"));
     ApplyTexts();
@@ -63,19 +76,17 @@ void Widget_TitleBar::createAboutBox()
     m_about->hide();
 }
 
-void Widget_TitleBar::createTitle()
+void Widget_TitleBar::createTitle(const TitleRules& rules)
 {
-    const TitleRules rules = titleRulesFor(Model_Customize::instance());
     m_pLabLogo = new QLabel(this);
     m_pLabLogo->setVisible(!rules.logoFile.isEmpty());
     if (!rules.logoFile.isEmpty())
-        m_pLabLogo->setPixmap(QPixmap(ProgramInfo::programDir() + u'/' + rules.logoFile));
+        m_pLabLogo->setPixmap(logoPicture(ProgramInfo::programDir() + u'/' + rules.logoFile));
     m_pLabTitle = new QLabel(rules.title, this);
     m_pLabTitle->setAlignment(Qt::AlignVCenter);
     m_pLabTitle->setObjectName(QStringLiteral("TitleLabel"));
     m_pLabTitle->setFixedWidth(kTitleWidth);
     m_pLabTitle->setVisible(rules.showTitle);
-    m_leadingSpace = rules.leadingSpace;
 }
 
 void Widget_TitleBar::createButtons()
@@ -87,12 +98,12 @@ void Widget_TitleBar::createButtons()
     m_pBtnClose = makeButton(QStringLiteral("ToolButton0"), picture("exit"));
 }
 
-QToolButton* Widget_TitleBar::makeButton(const QString& objectName, const QString& style)
+QToolButton* Widget_TitleBar::makeButton(const QString& objectName, const QString& sheet)
 {
     auto* button = new QToolButton(this);
     button->setFixedSize(kButtonSide, kButtonSide);
     button->setObjectName(objectName);
-    button->setStyleSheet(style);
+    button->setStyleSheet(sheet);
     return button;
 }
 

@@ -12,6 +12,7 @@ class QLabel;
 class QMenu;
 class QToolButton;
 class Widget_About;
+struct TitleRules;
 
 // The frameless main window's own title bar: brand logo and title, the
 // application menu (languages, settings, about) and the minimise, maximise and
@@ -63,11 +64,11 @@ protected:
 
 private:
     void createAboutBox();
-    void createTitle();
+    void createTitle(const TitleRules& rules);
     void createButtons();
     void createMenus();
     void layOut(int leadingSpace);
-    QToolButton* makeButton(const QString& objectName, const QString& picture);
+    QToolButton* makeButton(const QString& objectName, const QString& sheet);
 
     QLabel* m_pLabLogo = nullptr;
     QLabel* m_pLabTitle = nullptr;
@@ -83,6 +84,5 @@ private:
     QList<QAction*> m_languageActions;
     bool m_dragging = false;
     QPoint m_lastMousePos;
-    int m_leadingSpace = 0;
     std::unique_ptr<Widget_About> m_about;
 };

@@ -1,7 +1,6 @@
 #include "Slider.h"
 #include "Widget_ControlBar.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,27 +30,38 @@ TEST(ControlBarTest, HasTheControlsOfTheFullScreenStrip)
     EXPECT_TRUE(bar.statusLabel()->text().isEmpty());
 }
 
-TEST(ControlBarTest, HidesWhenThePointerLeavesIt)
+// The bar at the foot of a full-screen video area, under a real pointer.
+class ControlBarPointerTest : public ::testing::Test
 {
-    QWidget screen;
-    auto* bar = new Widget_ControlBar(&screen);
-    screen.show();
-    ASSERT_TRUE(bar->isVisible());
+protected:
+    ControlBarPointerTest()
+    {
+        screen.resize(640, 360);
+        bar = new Widget_ControlBar(&screen);
+        bar->setGeometry(0, 280, 640, 80);
+        screen.show();
+    }
 
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(bar, &leave);
-    EXPECT_FALSE(bar->isVisible());
+    QWidget screen;
+    Widget_ControlBar* bar = nullptr;
+};
+
+TEST_F(ControlBarPointerTest, StaysWhileThePointerMovesOverItAndItsControls)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    QTest::mouseMove(&screen, QPoint(100, 300));
+    QTest::mouseMove(bar->playButton(), QPoint(5, 5));
+    QTest::mouseMove(bar->positionSlider(), QPoint(50, 5));
+    QTest::mouseMove(&screen, QPoint(320, 350));
+    EXPECT_TRUE(bar->isVisible());
 }
 
-TEST(ControlBarTest, StaysWhileThePointerIsOverIt)
+TEST_F(ControlBarPointerTest, HidesWhenThePointerLeavesIt)
 {
-    QWidget screen;
-    auto* bar = new Widget_ControlBar(&screen);
-    screen.show();
-
-    QTest::mouseMove(bar, QPoint(10, 10));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
     QTest::mouseMove(bar->playButton(), QPoint(5, 5));
-    EXPECT_TRUE(bar->isVisible());
+    QTest::mouseMove(&screen, QPoint(320, 100));
+    EXPECT_FALSE(bar->isVisible());
 }
 
 class ForwardingTest : public ::testing::Test

@@ -118,6 +118,8 @@ TEST_F(SliderTest, DisablingAHeldSliderLetsItGo)
     slider.setEnabled(false);
     EXPECT_FALSE(slider.isHeld());
     EXPECT_FALSE(slider.isSliderDown());
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(250, 10));
+    EXPECT_EQ(released.count(), 0);
 }
 
 }

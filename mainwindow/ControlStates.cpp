@@ -1,0 +1,81 @@
+#include "ControlStates.h"
+
+#include "PlayerTypes.h"
+
+namespace ControlStates {
+
+std::optional<QString> statusText(int state)
+{
+    switch (state) {
+    case PlayStatePlay:
+        return QString();
+    case PlayStateSlow2:
+        return QStringLiteral("1/2");
+    case PlayStateSlow4:
+        return QStringLiteral("1/4");
+    case PlayStateSlow8:
+        return QStringLiteral("1/8");
+    case PlayStateSlow16:
+        return QStringLiteral("1/16");
+    case PlayStateFast2:
+        return QStringLiteral("x2");
+    case PlayStateFast4:
+        return QStringLiteral("x4");
+    case PlayStateFast8:
+        return QStringLiteral("x8");
+    case PlayStateFast16:
+        return QStringLiteral("x16");
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> barStatusText(int state, bool fullScreen)
+{
+    switch (state) {
+    case PlayStatePlay:
+    case PlayStateStop:
+    case PlayStatePause:
+    case PlayStateStep:
+        if (fullScreen)
+            return QString();
+        return std::nullopt;
+    default:
+        return statusText(state);
+    }
+}
+
+std::optional<Enabled> enabledFor(int state)
+{
+    switch (state) {
+    case PlayStatePlay:
+    case PlayStateStep:
+        return Enabled{true, true, true, true, true, true, true, true};
+    case PlayStateStop:
+        return Enabled{};
+    case PlayStatePause:
+        return Enabled{true, false, true, true, true, false, true, true};
+    default:
+        return std::nullopt;
+    }
+}
+
+QString playPicture(bool playing)
+{
+    return playing ? QStringLiteral("background-image:url(:/icons/gray1/pause.png)")
+                   : QStringLiteral("background-image:url(:/icons/gray1/play.png)");
+}
+
+QString soundPicture(bool soundOn)
+{
+    return soundOn ? QStringLiteral("background-image:url(:/icons/gray1/sound_on.png)")
+                   : QStringLiteral("background-image:url(:/icons/gray1/sound_off.png)");
+}
+
+QString fileListPicture(bool shown)
+{
+    return shown ? QStringLiteral("background-image:url(:/icons/gray1/show.png);")
+                 : QStringLiteral("background-image:url(:/icons/gray1/hide.png);");
+}
+
+}
