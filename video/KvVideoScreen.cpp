@@ -92,6 +92,21 @@ void KvVideoScreen::installGrid(const QList<PreviewVideoFrame*>& shown, int colu
     update();
 }
 
+void KvVideoScreen::setControlBar(QWidget* bar)
+{
+    if (!bar || bar == m_controlBar)
+        return;
+    delete m_controlBar;
+    m_controlBar = bar;
+    bar->setParent(this);
+    bar->setFixedHeight(kControlBarHeight);
+    bar->hide();
+    if (m_singleWindow && m_selected)
+        installGrid({m_selected}, 1, 2);
+    else
+        setLayout(m_layout);
+}
+
 void KvVideoScreen::setLayout(int n)
 {
     if (n < 1 || n > 4)

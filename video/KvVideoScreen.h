@@ -32,6 +32,9 @@ public:
     PreviewVideoFrame* selectedVideo() const { return m_selected; }
     VideoScreenMenu* contextMenu() const { return m_menu; }
     QWidget* controlBar() const { return m_controlBar; }
+    // Puts the full-screen control bar below the windows in place of the
+    // placeholder; the screen takes ownership.
+    void setControlBar(QWidget* bar);
     int layoutSize() const { return m_layout; }
     bool isSingleWindow() const { return m_singleWindow; }
     bool isFullScreen() const { return m_fullScreen; }

@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -213,6 +214,26 @@ TEST(KvVideoScreenGridTest, SixteenWindowsPlaySixteenRecordingsInTheirOwnColours
         EXPECT_TRUE(QTest::qWaitFor(shows, 10000)) << "window " << i << " should show " << qPrintable(colours[i].name());
     }
     screen.stopAll();
+}
+
+}
+
+namespace {
+
+TEST(KvVideoScreenBarTest, AControlBarTakesThePlaceholdersPlace)
+{
+    KvVideoScreen screen;
+    screen.setLayout(2);
+    QPointer<QWidget> placeholder = screen.controlBar();
+    auto* bar = new QWidget;
+    screen.setControlBar(bar);
+    EXPECT_TRUE(placeholder.isNull());
+    EXPECT_EQ(screen.controlBar(), bar);
+    EXPECT_EQ(bar->parentWidget(), &screen);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(bar->height(), 80);
+    EXPECT_EQ(screen.layoutSize(), 2);
+    EXPECT_TRUE(screen.window(3)->isVisibleTo(&screen)) << "the grid stays as it was";
 }
 
 }
