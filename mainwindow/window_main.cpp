@@ -2,17 +2,23 @@
 
 #include "Diagnostics.h"
 #include "KvVideoScreen.h"
-#include "Model_Language.h"
+#include "MainWindowLook.h"
+#include "Model_Customize.h"
+#include "PlaybackControls.h"
+#include "PreviewVideoFrame.h"
+#include "Slider.h"
+#include "VideoScreenMenu.h"
+#include "Widget_TitleBar.h"
 
-#include <QLabel>
+#include <QAction>
 #include <QStackedWidget>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QToolButton>
+#include <QWindow>
 
 namespace {
 
 constexpr int kStartupDelayMs = 500;
-constexpr int kPlayListHeadingText = 0;
 constexpr int kVideoPage = 1;
 
 }
@@ -20,34 +26,66 @@ constexpr int kVideoPage = 1;
 window_main::window_main(QWidget* parent)
     : QFrame(parent)
 {
-    setObjectName(QStringLiteral("window_main"));
-    setWindowTitle(QStringLiteral("KvPlayer"));
-    resize(1000, 640);
-
-    auto* layout = new QVBoxLayout(this);
-    m_pTitleLabel = new QLabel(QStringLiteral("KvPlayer"), this);
-    m_pTitleLabel->setObjectName(QStringLiteral("TitleLabel"));
-    m_pListHeading = new QLabel(this);
-    m_pStack = new QStackedWidget(this);
-    m_pStack->setObjectName(QStringLiteral("mainStacedWidget"));
-    m_pStack->addWidget(new QWidget(m_pStack));
-    m_pVideoScreen = new KvVideoScreen(m_pStack);
-    m_pStack->addWidget(m_pVideoScreen);
-    layout->addWidget(m_pTitleLabel);
-    layout->addWidget(m_pListHeading);
-    layout->addWidget(m_pStack, 1);
+    m_form.setupUi(this);
+    m_pVideoScreen = new KvVideoScreen(m_form.stackedWidget);
+    m_form.stackedWidget->addWidget(m_pVideoScreen);
+    m_controls = new PlaybackControls(m_form, *m_pVideoScreen, [this] { return m_selectedFile; }, this);
+    connectTitleBar();
+    connectControls();
+    connectScreenMenu();
+    MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
     ApplyTexts();
+    OnChangeBtnStatus(2);
 }
 
 window_main::~window_main()
 {
     delete m_startupTimer;
+    // Close the windows' files while this window and its controls can still
+    // take their reports.
+    for (int i = 0; i < KvVideoScreen::kWindowCount; ++i)
+        m_pVideoScreen->window(i)->stop();
+}
+
+void window_main::connectTitleBar()
+{
+    Widget_TitleBar* bar = m_form.m_pTitleBar;
+    connect(bar->minimizeButton(), &QToolButton::clicked, this, &window_main::showMinResponse);
+    connect(bar->maximizeButton(), &QToolButton::clicked, this, &window_main::MaxButtonClicked);
+    connect(bar->closeButton(), &QToolButton::clicked, this, &window_main::CloseButtonClicked);
+    connect(bar, &Widget_TitleBar::maxWindowRequest, this, &window_main::MaxButtonClicked);
+    connect(bar, &Widget_TitleBar::moveWindowRequest, this, &window_main::MoveWindow);
 }
 
 void window_main::ApplyTexts()
 {
-    m_pListHeading->setText(Model_Language::Text(kPlayListHeadingText));
+    MainWindowLook::ApplyTexts(m_form, {}, Model_Customize::instance());
     m_pVideoScreen->retranslate();
+}
+
+void window_main::showMinResponse()
+{
+    showMinimized();
+}
+
+void window_main::MaxButtonClicked()
+{
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void window_main::CloseButtonClicked()
+{
+    close();
+}
+
+void window_main::MoveWindow(const QPoint& delta)
+{
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    move(pos() + delta);
 }
 
 void window_main::LoadRecordFiles()
@@ -81,7 +119,65 @@ void window_main::handleMessage(const QString& text)
 
 void window_main::playFile(const QString& file)
 {
-    m_pStack->setCurrentIndex(kVideoPage);
+    m_selectedFile = file;
+    m_form.stackedWidget->setCurrentIndex(kVideoPage);
     m_pVideoScreen->setLayout(1);
     m_pVideoScreen->playInSelected(file);
 }
+
+void window_main::connectControls()
+{
+    MainWindowForm& f = m_form;
+    connect(f.m_pBtnPlay, &QToolButton::clicked, this, &window_main::PlayOrPause);
+    connect(f.m_pBtnStop, &QToolButton::clicked, this, &window_main::Stop);
+    connect(f.m_pBtnFast, &QToolButton::clicked, this, &window_main::Fast);
+    connect(f.m_pBtnSlow, &QToolButton::clicked, this, &window_main::Slow);
+    connect(f.m_pBtnSingleFrameFoward, &QToolButton::clicked, this, &window_main::SingleFrameFoward);
+    connect(f.m_pBtnSound, &QToolButton::clicked, this, &window_main::SoundBtnClicked);
+    connect(f.m_pSlSound, &Slider::valueChanged, this, &window_main::SoundValueChanged);
+    connect(f.m_pSlTime, &Slider::mySliderPressed, this, &window_main::videoSliderPressed);
+    connect(f.m_pSlTime, &Slider::mySliderReleased, this, &window_main::videoSliderReleased);
+    connect(f.m_pBtnFullScreen, &QToolButton::clicked, this, &window_main::OnBtnFullScreenClicked);
+    connect(f.m_pBtnRecord, &QToolButton::clicked, this, &window_main::OnBtnRecordClicked);
+    connect(f.m_pBtnCapture, &QToolButton::clicked, this, &window_main::OnBtnCaptureClicked);
+    connect(f.m_pBtnZoom, &QToolButton::clicked, this, &window_main::OnZoomClicked);
+    // Stepping back is not offered; the button stays for the layout.
+    f.m_pBtnSingleFrameBack->hide();
+    connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, this, &window_main::OnCurVideoStatusChanged);
+    connect(m_pVideoScreen, &KvVideoScreen::NoVideoIsPlaying, this, &window_main::OnNoVideoIsPlaying);
+}
+
+void window_main::connectScreenMenu()
+{
+    const VideoScreenMenu* menu = m_pVideoScreen->contextMenu();
+    connect(menu->fullScreen, &QAction::triggered, this, &window_main::OnBtnFullScreenClicked);
+    connect(menu->playOrPause, &QAction::triggered, this, &window_main::PlayOrPause);
+    connect(menu->stop, &QAction::triggered, this, &window_main::Stop);
+    connect(menu->frameStep, &QAction::triggered, this, &window_main::SingleFrameFoward);
+    connect(menu->fast, &QAction::triggered, this, &window_main::Fast);
+    connect(menu->slow, &QAction::triggered, this, &window_main::Slow);
+    connect(menu->sound, &QAction::triggered, this, &window_main::SoundBtnClicked);
+    connect(menu->snapshot, &QAction::triggered, this, &window_main::OnBtnCaptureClicked);
+    connect(menu->record, &QAction::triggered, this, &window_main::OnBtnRecordClicked);
+    connect(menu->zoom, &QAction::triggered, this, &window_main::OnZoomClicked);
+    connect(menu->aspect, &QAction::triggered, this, &window_main::OnRenderClicked);
+}
+
+void window_main::PlayOrPause() { m_controls->PlayOrPause(); }
+void window_main::Play() { m_controls->Play(); }
+void window_main::Stop() { m_controls->Stop(); }
+void window_main::Fast() { m_controls->Fast(); }
+void window_main::Slow() { m_controls->Slow(); }
+void window_main::SingleFrameFoward() { m_controls->SingleFrameFoward(); }
+void window_main::SoundBtnClicked(bool checked) { m_controls->SoundBtnClicked(checked); }
+void window_main::SoundValueChanged(int value) { m_controls->SoundValueChanged(value); }
+void window_main::videoSliderPressed() { m_controls->videoSliderPressed(); }
+void window_main::videoSliderReleased() { m_controls->videoSliderReleased(); }
+void window_main::OnBtnFullScreenClicked() { m_controls->OnBtnFullScreenClicked(); }
+void window_main::OnBtnRecordClicked() { m_controls->OnBtnRecordClicked(); }
+void window_main::OnBtnCaptureClicked() { m_controls->OnBtnCaptureClicked(); }
+void window_main::OnZoomClicked() { m_controls->OnZoomClicked(); }
+void window_main::OnRenderClicked() { m_controls->OnRenderClicked(); }
+void window_main::OnCurVideoStatusChanged(PreviewVideoFrame* video) { m_controls->OnCurVideoStatusChanged(video); }
+void window_main::OnChangeBtnStatus(int state) { m_controls->OnChangeBtnStatus(state); }
+void window_main::OnNoVideoIsPlaying(int count) { m_controls->OnNoVideoIsPlaying(count); }

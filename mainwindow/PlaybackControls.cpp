@@ -1,0 +1,144 @@
+#include "PlaybackControls.h"
+
+#include "ControlStates.h"
+#include "Diagnostics.h"
+#include "KvVideoScreen.h"
+#include "MainWindowForm.h"
+#include "Slider.h"
+#include "VideoScreenMenu.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kVideoPage = 1;
+
+}
+
+PlaybackControls::PlaybackControls(MainWindowForm& form, KvVideoScreen& screen,
+                                   std::function<QString()> selectedFile, QObject* parent)
+    : QObject(parent)
+    , m_form(form)
+    , m_screen(screen)
+    , m_selectedFile(std::move(selectedFile))
+{
+    m_form.m_pSlTime->setRange(0, 10000);
+}
+
+void PlaybackControls::showVideoPage()
+{
+    if (m_form.stackedWidget->currentIndex() == kVideoPage)
+        return;
+    m_form.stackedWidget->setCurrentIndex(kVideoPage);
+    m_screen.setLayout(1);
+}
+
+void PlaybackControls::PlayOrPause()
+{
+    const QString file = m_selectedFile();
+    KV_DIAG() << "index = " << (file.isEmpty() ? -1 : 0);
+    if (file.isEmpty())
+        return;
+    if (m_screen.isSelectedPlaying()) {
+        m_screen.pause();
+        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(false));
+    } else {
+        showVideoPage();
+        Play();
+        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(true));
+    }
+    m_form.m_pBtnSound->setEnabled(true);
+}
+
+void PlaybackControls::Play()
+{
+    const QString file = m_selectedFile();
+    if (!file.isEmpty())
+        m_screen.playInSelected(file);
+}
+
+void PlaybackControls::Stop()
+{
+    m_userStopped = true;
+    m_screen.stop();
+    m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(false));
+}
+
+void PlaybackControls::Fast()
+{
+    m_screen.speedUp();
+    m_form.m_pBtnSound->setEnabled(false);
+}
+
+void PlaybackControls::Slow()
+{
+    m_screen.slowDown();
+    m_form.m_pBtnSound->setEnabled(false);
+}
+
+void PlaybackControls::SingleFrameFoward()
+{
+    m_screen.frameStep();
+}
+
+void PlaybackControls::showSound(bool soundOn)
+{
+    m_form.m_pBtnSound->setStyleSheet(ControlStates::soundPicture(soundOn));
+    m_form.m_pSlSound->setEnabled(soundOn);
+}
+
+void PlaybackControls::SoundBtnClicked(bool)
+{
+    const bool on = !(m_current && m_current->isSoundWanted());
+    showSound(on);
+    m_screen.contextMenu()->sound->setChecked(on);
+    m_screen.soundOn(on);
+}
+
+void PlaybackControls::SoundValueChanged(int value)
+{
+    m_screen.setVolume(value);
+}
+
+void PlaybackControls::videoSliderPressed()
+{
+    m_screen.stopPlayTimer();
+}
+
+void PlaybackControls::videoSliderReleased()
+{
+    m_screen.seek(m_form.m_pSlTime->value());
+    m_form.m_pLabStatus->setText(QString());
+}
+
+void PlaybackControls::OnBtnFullScreenClicked()
+{
+    m_screen.fullScreenToggle();
+}
+
+void PlaybackControls::OnBtnRecordClicked()
+{
+    m_screen.recordToggle();
+    m_form.m_pBtnRecord->setChecked(m_current && m_current->isRecording());
+}
+
+void PlaybackControls::OnBtnCaptureClicked()
+{
+    m_screen.snapshot();
+}
+
+void PlaybackControls::OnZoomClicked()
+{
+    m_screen.zoomToggle();
+    if (m_current)
+        m_form.m_pBtnZoom->setChecked(m_current->isZoomMode());
+}
+
+void PlaybackControls::OnRenderClicked()
+{
+    if (m_current && m_current->isPlaying())
+        m_current->aspectToggle();
+}

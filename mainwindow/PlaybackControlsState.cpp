@@ -1,0 +1,90 @@
+// How the controls follow the current video window.
+
+#include "PlaybackControls.h"
+
+#include "ControlStates.h"
+#include "KvVideoScreen.h"
+#include "MainWindowForm.h"
+#include "Model_Language.h"
+#include "Slider.h"
+#include "VideoScreenMenu.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QToolButton>
+
+void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
+{
+    if (m_current)
+        disconnect(m_current, nullptr, this, nullptr);
+    if (!video)
+        return;
+    m_form.m_pLabCurrentTime->setText(video->elapsedText());
+    m_form.m_pLabTotalTime->setText(video->totalText());
+    m_form.m_pSlTime->setValue(video->progressValue());
+    m_form.m_pSlSound->setValue(video->volume());
+    if (video->isPlaying()) {
+        m_form.label->setText(Model_Language::Text(26));
+        const QString file = video->currentFile();
+        m_form.label_2->setText(file.mid(file.lastIndexOf(u'/') + 1));
+        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(true));
+        m_form.m_pBtnRecord->setChecked(video->isRecording());
+        m_form.m_pBtnZoom->setChecked(video->isZoomMode());
+    } else {
+        m_form.label->setText(Model_Language::Text(1));
+        m_form.label_2->setText(QString());
+        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(false));
+    }
+    connect(video, &PreviewVideoFrame::playTimeChanged, this, &PlaybackControls::ResetPlayInfo);
+    connect(video, &PreviewVideoFrame::changeBtnStatus, this, &PlaybackControls::OnChangeBtnStatus);
+    m_current = video;
+    OnChangeBtnStatus(video->playState());
+
+    const bool soundOn = video->isSoundWanted();
+    showSound(soundOn);
+    m_form.m_pBtnSound->setChecked(!soundOn);
+    m_screen.contextMenu()->sound->setChecked(soundOn);
+}
+
+void PlaybackControls::ResetPlayInfo(const QString& startT, const QString& totalT, int value, ULONGLONG)
+{
+    m_form.m_pLabCurrentTime->setText(startT);
+    m_form.m_pLabTotalTime->setText(totalT);
+    m_form.m_pSlTime->setValue(value);
+    if (totalT == QStringLiteral("00:00:00")) {
+        m_form.label->setText(Model_Language::Text(1));
+        m_form.label_2->setText(QString());
+    }
+}
+
+void PlaybackControls::OnChangeBtnStatus(int state)
+{
+    if (const std::optional<QString> text = ControlStates::statusText(state))
+        m_form.m_pLabStatus->setText(*text);
+    const std::optional<ControlStates::Enabled> enabled = ControlStates::enabledFor(state);
+    if (!enabled)
+        return;
+    m_form.m_pBtnPlay->setEnabled(enabled->play);
+    m_form.m_pBtnStop->setEnabled(enabled->stop);
+    m_form.m_pBtnFast->setEnabled(enabled->speed);
+    m_form.m_pBtnSlow->setEnabled(enabled->speed);
+    m_form.m_pBtnSingleFrameFoward->setEnabled(enabled->frameStep);
+    m_form.m_pBtnSingleFrameBack->setEnabled(enabled->frameStep);
+    m_form.m_pBtnZoom->setEnabled(enabled->zoom);
+    m_form.m_pBtnFullScreen->setEnabled(enabled->zoom);
+    m_form.m_pBtnCapture->setEnabled(enabled->zoom);
+    m_form.m_pBtnRecord->setEnabled(enabled->record);
+    m_form.m_pBtnSound->setEnabled(enabled->sound);
+    m_form.m_pSlTime->setEnabled(enabled->position);
+}
+
+void PlaybackControls::OnNoVideoIsPlaying(int count)
+{
+    if (count == 0) {
+        OnChangeBtnStatus(2);
+        return;
+    }
+    if (m_current && !m_current->isRecording())
+        m_form.m_pBtnRecord->setChecked(false);
+    m_userStopped = false;
+}
