@@ -6,7 +6,7 @@
 #include "PreviewVideoFrame.h"
 #include "VideoScreen.h"
 #include "VideoScreenMenu.h"
-#include "VideoTestMedia.h"
+#include "TestMedia.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -2,7 +2,7 @@
 // playback library, offscreen.
 
 #include "PreviewVideoFrame.h"
-#include "VideoTestMedia.h"
+#include "TestMedia.h"
 #include "VideoScreen.h"
 #include "ZoomSelection.h"
 

@@ -1,7 +1,8 @@
-#include "VideoTestMedia.h"
+#include "TestMedia.h"
 
 #include "UserSettings.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -35,7 +36,8 @@ public:
         qputenv("HOME", g_dir->path().toUtf8());
         qputenv("XDG_CONFIG_HOME", g_dir->filePath(QStringLiteral("config")).toUtf8());
         qputenv("SDL_AUDIODRIVER", "dummy");
-        UserSettings::configure(QStringLiteral("kvtest"), QStringLiteral("video_test/video_test"));
+        const QString program = QCoreApplication::applicationName();
+        UserSettings::configure(QStringLiteral("kvtest"), program + u'/' + program);
         ASSERT_TRUE(makeColourClip(testRecording("red.mp4"), QStringLiteral("red"), QStringLiteral("0.6")));
         ASSERT_TRUE(makeColourClip(testRecording("blue.mp4"), QStringLiteral("blue"), QStringLiteral("0.6")));
         ASSERT_TRUE(makeColourClip(testRecording("long.mp4"), QStringLiteral("green"), QStringLiteral("20")));
