@@ -8,13 +8,14 @@
 #include "PreviewVideoFrame.h"
 #include "Slider.h"
 #include "VideoScreenMenu.h"
+#include "Widget_LayoutMenu.h"
 #include "Widget_TitleBar.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 
 namespace {
 
@@ -27,13 +28,21 @@ window_main::window_main(QWidget* parent)
     : QFrame(parent)
 {
     m_form.setupUi(this);
+    m_layoutMenu = new Widget_LayoutMenu;
+    setAttribute(Qt::WA_MouseTracking);
+    setWindowFlags(Qt::FramelessWindowHint);
+    m_form.m_pLabCurrentTime->setText(QStringLiteral("00:00:00"));
+    m_form.m_pLabTotalTime->setText(QStringLiteral("00:00:00"));
+    m_form.m_pSearchWidget->hide();
     m_pVideoScreen = new KvVideoScreen(m_form.stackedWidget);
     m_form.stackedWidget->addWidget(m_pVideoScreen);
     m_controls = new PlaybackControls(m_form, *m_pVideoScreen, [this] { return m_selectedFile; }, this);
     connectTitleBar();
     connectControls();
     connectScreenMenu();
+    connectFrame();
     MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
+    m_stickMode = Model_Customize::instance().windowFlag();
     ApplyTexts();
     OnChangeBtnStatus(2);
 }
@@ -41,6 +50,7 @@ window_main::window_main(QWidget* parent)
 window_main::~window_main()
 {
     delete m_startupTimer;
+    delete m_layoutMenu;
     // Close the windows' files while this window and its controls can still
     // take their reports.
     for (int i = 0; i < KvVideoScreen::kWindowCount; ++i)
@@ -55,6 +65,7 @@ void window_main::connectTitleBar()
     connect(bar->closeButton(), &QToolButton::clicked, this, &window_main::CloseButtonClicked);
     connect(bar, &Widget_TitleBar::maxWindowRequest, this, &window_main::MaxButtonClicked);
     connect(bar, &Widget_TitleBar::moveWindowRequest, this, &window_main::MoveWindow);
+    connect(bar, &Widget_TitleBar::ChangeLanguageRequest, this, &window_main::ChangeLanguageResponse);
 }
 
 void window_main::ApplyTexts()
@@ -63,30 +74,9 @@ void window_main::ApplyTexts()
     m_pVideoScreen->retranslate();
 }
 
-void window_main::showMinResponse()
-{
-    showMinimized();
-}
 
-void window_main::MaxButtonClicked()
-{
-    if (isMaximized())
-        showNormal();
-    else
-        showMaximized();
-}
 
-void window_main::CloseButtonClicked()
-{
-    close();
-}
 
-void window_main::MoveWindow(const QPoint& delta)
-{
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    move(pos() + delta);
-}
 
 void window_main::LoadRecordFiles()
 {
@@ -180,4 +170,8 @@ void window_main::OnZoomClicked() { m_controls->OnZoomClicked(); }
 void window_main::OnRenderClicked() { m_controls->OnRenderClicked(); }
 void window_main::OnCurVideoStatusChanged(PreviewVideoFrame* video) { m_controls->OnCurVideoStatusChanged(video); }
 void window_main::OnChangeBtnStatus(int state) { m_controls->OnChangeBtnStatus(state); }
-void window_main::OnNoVideoIsPlaying(int count) { m_controls->OnNoVideoIsPlaying(count); }
+void window_main::OnNoVideoIsPlaying(int count)
+{
+    m_controls->OnNoVideoIsPlaying(count);
+    followPlaybackOnTop(count);
+}

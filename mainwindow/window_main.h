@@ -3,12 +3,14 @@
 #include "MainWindowForm.h"
 
 #include <QFrame>
+#include <QRect>
 #include <QString>
 
 class KvVideoScreen;
 class PreviewVideoFrame;
 class PlaybackControls;
 class QTimer;
+class Widget_LayoutMenu;
 
 // The program's top-level window: the form with the title bar, the start page
 // and the video screen, the playback controls, the start-up file and the
@@ -19,6 +21,12 @@ class window_main : public QFrame
 
 public:
     explicit window_main(QWidget* parent = nullptr);
+
+    // Applies a stay-on-top mode: 0 on top while a window plays, 1 never,
+    // 2 always.
+    void SetStickMode(int mode);
+    int stickMode() const { return m_stickMode; }
+    bool isMaximisedByUser() const { return m_maximised; }
     ~window_main() override;
 
     void LoadRecordFiles();
@@ -55,11 +63,25 @@ private slots:
     void showMinResponse();
     void MaxButtonClicked();
     void CloseButtonClicked();
+    void refreshSettingsResponse();
     void MoveWindow(const QPoint& delta);
+    void ShowOrHideFiles();
+    void OnBtnTopOrNotClicked();
+    void OnSearchBtnClicked();
+    void switchScreenLayout(int n);
+    void showLayoutMenu();
+    void ChangeLanguageResponse(int position);
     void OnVideoPlayTimerOut();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void connectTitleBar();
+    void connectFrame();
+    void followPlaybackOnTop(int count);
     void connectControls();
     void connectScreenMenu();
     void playFile(const QString& file);
@@ -72,4 +94,11 @@ private:
     // selected entry until the play list is shown.
     QString m_selectedFile;
     QTimer* m_startupTimer = nullptr;
+    Widget_LayoutMenu* m_layoutMenu = nullptr;
+    QRect m_normalGeometry;
+    QPoint m_lastMouse;
+    int m_pressZone = 0;
+    int m_stickMode = -1;
+    bool m_maximised = false;
+    bool m_mouseHeld = false;
 };

@@ -61,3 +61,38 @@ TEST(ControlStatesTest, EnabledControlsFollowTheState)
 }
 
 }
+
+#include "FrameRules.h"
+
+namespace {
+
+TEST(FrameRulesTest, OnlyTheBottomRightCornerResizes)
+{
+    const QSize size(959, 581);
+    EXPECT_EQ(FrameRules::zoneAt({955, 578}, size), FrameRules::kResizeZone);
+    EXPECT_EQ(FrameRules::zoneAt({5, 5}, size), 11);
+    EXPECT_EQ(FrameRules::zoneAt({400, 300}, size), 22);
+    EXPECT_EQ(FrameRules::zoneAt({955, 300}, size), 23);
+    EXPECT_EQ(FrameRules::zoneAt({400, 578}, size), 32);
+}
+
+TEST(FrameRulesTest, MovesStayBelowTheTopAndInsideTheRightAndBottom)
+{
+    const QRect screen(0, 0, 1280, 800);
+    EXPECT_EQ(FrameRules::movedPosition({100, 10}, {0, -50}, screen), QPoint(100, 0));
+    EXPECT_EQ(FrameRules::movedPosition({100, 100}, {-500, 0}, screen), QPoint(-400, 100)) << "left is free";
+    EXPECT_EQ(FrameRules::movedPosition({1200, 700}, {500, 500}, screen), QPoint(1276, 796));
+    EXPECT_EQ(FrameRules::movedPosition({10, 10}, {5, 6}, screen), QPoint(15, 16));
+}
+
+TEST(FrameRulesTest, StickModesCycleAndOnlyModeTwoStaysOnTop)
+{
+    EXPECT_EQ(FrameRules::nextStickMode(0), 1);
+    EXPECT_EQ(FrameRules::nextStickMode(1), 2);
+    EXPECT_EQ(FrameRules::nextStickMode(2), 0);
+    EXPECT_TRUE(FrameRules::stickFlags(2).testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(FrameRules::stickFlags(0).testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(FrameRules::stickFlags(1).testFlag(Qt::FramelessWindowHint));
+}
+
+}

@@ -7,6 +7,7 @@
 #include "TestMedia.h"
 #include "window_main.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -96,6 +97,108 @@ TEST_F(MainWindowTest, TimesFollowThePlayingWindow)
     form.m_pBtnSound->click();
     EXPECT_FALSE(window.videoScreen()->selectedVideo()->isSoundWanted());
     EXPECT_FALSE(form.m_pSlSound->isEnabled());
+}
+
+}
+
+#include "MainWindowLook.h"
+#include "Model_Customize.h"
+#include "Widget_LayoutMenu.h"
+#include "Widget_TitleBar.h"
+
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+TEST_F(MainWindowTest, CtrlSCyclesTheStayOnTopModesAndStoresEach)
+{
+    Model_Customize& customize = Model_Customize::instance();
+    customize.setWindowFlag(0);
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QList<int> modes;
+    for (int i = 0; i < 3; ++i) {
+        const int before = customize.windowFlag();
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return customize.windowFlag() != before; }, 2000));
+        modes.append(customize.windowFlag());
+        EXPECT_EQ(window.stickMode(), modes.last());
+    }
+    EXPECT_EQ(modes, (QList<int>{1, 2, 0}));
+    EXPECT_TRUE(form.m_pBtnTopOrNot->styleSheet().contains(QStringLiteral("stick0.png")));
+}
+
+TEST_F(MainWindowTest, TheBottomRightCornerResizesAndOtherPlacesDoNot)
+{
+    window.resize(1000, 600);
+    const auto drag = [&](QPoint from) {
+        const QPoint global = window.mapToGlobal(from);
+        QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &press);
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(30, 20), global + QPoint(30, 20), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, from + QPoint(30, 20), global + QPoint(30, 20),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &release);
+    };
+    drag(QPoint(995, 595));
+    EXPECT_EQ(window.size(), QSize(1030, 620));
+    drag(QPoint(500, 300));
+    EXPECT_EQ(window.size(), QSize(1030, 620)) << "only the corner resizes";
+}
+
+TEST_F(MainWindowTest, MaximiseRestoresTheFormerGeometryAndBlocksMoves)
+{
+    window.setGeometry(50, 60, 1000, 600);
+    const QRect before = window.geometry();
+    emit form.m_pTitleBar->maxWindowRequest();
+    EXPECT_TRUE(window.isMaximisedByUser());
+    const QPoint maximisedAt = window.pos();
+    emit form.m_pTitleBar->moveWindowRequest(QPoint(40, 40));
+    EXPECT_EQ(window.pos(), maximisedAt) << "no moves while maximised";
+    emit form.m_pTitleBar->maxWindowRequest();
+    EXPECT_EQ(window.geometry(), before);
+
+    emit form.m_pTitleBar->moveWindowRequest(QPoint(0, -500));
+    EXPECT_EQ(window.pos().y(), 0) << "never above the screen";
+}
+
+TEST_F(MainWindowTest, TheLayoutMenuSwitchesTheGrid)
+{
+    QStackedWidget* stack = form.stackedWidget;
+    auto* menu = window.findChild<Widget_LayoutMenu*>();
+    if (!menu) {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if ((menu = qobject_cast<Widget_LayoutMenu*>(top)))
+                break;
+        }
+    }
+    ASSERT_NE(menu, nullptr);
+    emit menu->currentIndexChanged(3);
+    EXPECT_EQ(window.videoScreen()->layoutSize(), 3);
+    EXPECT_EQ(stack->currentIndex(), 1);
+}
+
+TEST(MainWindowLookTest, OnlyDorvexShowsPlayAllAndStopAll)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
+    for (const char* company : {"DORVEX", "zandrix", "HOLDRA"}) {
+        Model_Customize customize(settings, dir.path(), QStringLiteral("KvPlayer"));
+        customize.identifyBrand(QString::fromLatin1(company), {}, false);
+        QFrame window;
+        MainWindowForm form;
+        form.setupUi(&window);
+        MainWindowLook::ApplyStyles(form, window, customize);
+        window.show();
+        const bool dorvex = QByteArray(company) == "DORVEX";
+        EXPECT_EQ(form.m_pBtnSync->isVisible(), dorvex) << company;
+        EXPECT_EQ(form.m_pBtnBack->isVisible(), dorvex) << company;
+        EXPECT_FALSE(form.m_pBtnZoom->isVisible());
+    }
 }
 
 }

@@ -1,0 +1,213 @@
+// The frameless window's own handling: moving, resizing from the
+// bottom-right corner, maximising, the stay-on-top modes, the layout popup,
+// the file panel and search toggles, and the language change.
+
+#include "window_main.h"
+
+#include "FrameRules.h"
+#include "KvVideoScreen.h"
+#include "LanguageSelection.h"
+#include "MainWindowLook.h"
+#include "Model_Customize.h"
+#include "Model_Language.h"
+#include "PlaybackControls.h"
+#include "ProgramInfo.h"
+#include "Slider.h"
+#include "Widget_ControlBar.h"
+#include "Widget_LayoutMenu.h"
+#include "Widget_TitleBar.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QWindow>
+
+namespace {
+
+QRect availableUnderCursor()
+{
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+}
+
+void window_main::connectFrame()
+{
+    connect(m_form.m_pBtnHideFile, &QToolButton::clicked, this, &window_main::ShowOrHideFiles);
+    connect(m_form.m_pBtnTopOrNot, &QToolButton::clicked, this, &window_main::OnBtnTopOrNotClicked);
+    connect(m_form.m_pBtnSearch, &QToolButton::clicked, this, &window_main::OnSearchBtnClicked);
+    connect(m_form.m_pBtnChangeLayout, &QToolButton::clicked, this, &window_main::showLayoutMenu);
+    connect(m_layoutMenu, &Widget_LayoutMenu::currentIndexChanged, this, &window_main::switchScreenLayout);
+    connect(m_pVideoScreen, &KvVideoScreen::ChangeWindowFlags, this, &window_main::refreshSettingsResponse);
+
+    auto* bar = new Widget_ControlBar;
+    bar->forwardTo({m_form.m_pBtnPlay, m_form.m_pBtnStop, m_form.m_pBtnFast, m_form.m_pBtnSlow,
+                    m_form.m_pBtnSingleFrameBack, m_form.m_pBtnSingleFrameFoward, m_form.m_pBtnSound,
+                    m_form.m_pSlTime, m_form.m_pSlSound});
+    bar->frameBackButton()->hide();
+    m_pVideoScreen->setControlBar(bar);
+}
+
+void window_main::showMinResponse()
+{
+    showMinimized();
+}
+
+void window_main::MaxButtonClicked()
+{
+    if (!m_maximised) {
+        m_maximised = true;
+        m_normalGeometry = geometry();
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen)
+            setGeometry(screen->availableGeometry());
+    } else {
+        m_maximised = false;
+        setGeometry(m_normalGeometry);
+    }
+}
+
+void window_main::CloseButtonClicked()
+{
+    m_pVideoScreen->stopAll();
+    close();
+}
+
+void window_main::refreshSettingsResponse()
+{
+    SetStickMode(Model_Customize::instance().windowFlag());
+}
+
+void window_main::MoveWindow(const QPoint& delta)
+{
+    if (m_maximised)
+        return;
+    // Where the window system places windows itself, only it can move them.
+    if (windowHandle() && QGuiApplication::platformName() == QStringLiteral("wayland") &&
+        windowHandle()->startSystemMove())
+        return;
+    move(FrameRules::movedPosition(pos(), delta, availableUnderCursor()));
+}
+
+void window_main::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_mouseHeld = true;
+    m_lastMouse = event->globalPosition().toPoint();
+    m_pressZone = FrameRules::zoneAt(event->position().toPoint(), size());
+    event->ignore();
+}
+
+void window_main::mouseMoveEvent(QMouseEvent* event)
+{
+    const int zone = FrameRules::zoneAt(event->position().toPoint(), size());
+    setCursor(zone == FrameRules::kResizeZone ? Qt::SizeFDiagCursor : Qt::ArrowCursor);
+    if (m_mouseHeld) {
+        QRect frame = geometry();
+        const QPoint global = event->globalPosition().toPoint();
+        if (m_pressZone == FrameRules::kResizeZone) {
+            frame.setRight(frame.right() + global.x() - m_lastMouse.x());
+            frame.setBottom(frame.bottom() + global.y() - m_lastMouse.y());
+        }
+        setGeometry(frame);
+        m_lastMouse = global;
+    }
+    event->accept();
+}
+
+void window_main::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_mouseHeld = false;
+    QApplication::restoreOverrideCursor();
+    event->ignore();
+}
+
+void window_main::SetStickMode(int mode)
+{
+    if (mode == m_stickMode)
+        return;
+    const bool full = m_pVideoScreen->isFullScreen();
+    if (mode == 0 && m_pVideoScreen->playingCount() == 0) {
+        setWindowFlags(FrameRules::stickFlags(0));
+        if (!full)
+            show();
+    } else if (mode == 1 || mode == 2) {
+        setWindowFlags(FrameRules::stickFlags(mode));
+        if (!full)
+            show();
+    }
+    if (mode >= 0 && mode <= 2)
+        m_form.m_pBtnTopOrNot->setStyleSheet(MainWindowLook::stickPicture(mode));
+    m_stickMode = mode;
+}
+
+void window_main::OnBtnTopOrNotClicked()
+{
+    const int mode = FrameRules::nextStickMode(Model_Customize::instance().windowFlag());
+    Model_Customize::instance().setWindowFlag(mode);
+    SetStickMode(mode);
+}
+
+void window_main::followPlaybackOnTop(int count)
+{
+    const Model_Customize& customize = Model_Customize::instance();
+    if (customize.windowFlag() != 0 || m_pVideoScreen->isFullScreen())
+        return;
+    if (count > 0) {
+        if (!windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+            show();
+        }
+        return;
+    }
+    const int playMode = customize.playMode();
+    if (playMode == 0 || playMode == 1 || m_controls->userStopped()) {
+        setWindowFlags(Qt::FramelessWindowHint);
+        show();
+    }
+}
+
+void window_main::switchScreenLayout(int n)
+{
+    m_form.stackedWidget->setCurrentIndex(1);
+    m_pVideoScreen->setLayout(n);
+    m_layoutMenu->hide();
+    activateWindow();
+}
+
+void window_main::showLayoutMenu()
+{
+    m_layoutMenu->popupAbove(m_form.m_pBtnChangeLayout);
+}
+
+void window_main::ShowOrHideFiles()
+{
+    const bool shown = m_form.m_pScrollArea->isVisible();
+    m_form.m_pScrollArea->setVisible(!shown);
+    m_form.m_pFrameLeft->setVisible(!shown);
+    if (shown)
+        m_form.m_pSearchWidget->hide();
+    m_form.m_pBtnHideFile->setStyleSheet(QStringLiteral("background-image:url(:/icons/gray1/%1.png);")
+                                             .arg(shown ? QStringLiteral("hide") : QStringLiteral("show")));
+}
+
+void window_main::OnSearchBtnClicked()
+{
+    m_form.m_pSearchWidget->setVisible(m_form.m_pSearchWidget->isHidden());
+}
+
+void window_main::ChangeLanguageResponse(int position)
+{
+    Model_Language* table = Model_Language::instance();
+    if (table && LanguageSelection::change(position, ProgramInfo::programDir(), Model_Customize::instance(), *table))
+        ApplyTexts();
+}
