@@ -6,6 +6,7 @@
 #include "MainWindowForm.h"
 #include "Slider.h"
 #include "VideoScreenMenu.h"
+#include "Widget_ControlBar.h"
 
 #include <QAction>
 #include <QLabel>
@@ -44,11 +45,11 @@ void PlaybackControls::PlayOrPause()
         return;
     if (m_screen.isSelectedPlaying()) {
         m_screen.pause();
-        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(false));
+        showPlaying(false);
     } else {
         showVideoPage();
         Play();
-        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(true));
+        showPlaying(true);
     }
     m_form.m_pBtnSound->setEnabled(true);
 }
@@ -64,7 +65,7 @@ void PlaybackControls::Stop()
 {
     m_userStopped = true;
     m_screen.stop();
-    m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(false));
+    showPlaying(false);
 }
 
 void PlaybackControls::Fast()
@@ -88,6 +89,24 @@ void PlaybackControls::showSound(bool soundOn)
 {
     m_form.m_pBtnSound->setStyleSheet(ControlStates::soundPicture(soundOn));
     m_form.m_pSlSound->setEnabled(soundOn);
+    if (Widget_ControlBar* bar = fullScreenBar()) {
+        bar->soundButton()->setStyleSheet(ControlStates::soundPicture(soundOn));
+        bar->volumeSlider()->setEnabled(soundOn);
+    }
+}
+
+void PlaybackControls::showPlaying(bool playing)
+{
+    m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(playing));
+    if (auto* bar = qobject_cast<Widget_ControlBar*>(m_screen.controlBar()))
+        bar->playButton()->setStyleSheet(ControlStates::playPicture(playing));
+}
+
+Widget_ControlBar* PlaybackControls::fullScreenBar() const
+{
+    if (!m_screen.isFullScreen())
+        return nullptr;
+    return qobject_cast<Widget_ControlBar*>(m_screen.controlBar());
 }
 
 void PlaybackControls::SoundBtnClicked(bool)

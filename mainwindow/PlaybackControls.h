@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlStates.h"
 #include "PreviewVideoFrame.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 
 class KvVideoScreen;
 class MainWindowForm;
+class Widget_ControlBar;
 
 // The work behind the main window's playback controls: commands go to the
 // video screen's selected window, and the controls mirror the state of the
@@ -49,6 +51,11 @@ public:
 private:
     void showVideoPage();
     void showSound(bool soundOn);
+    void showPlaying(bool playing);
+    // The full-screen control bar, which follows the controls only while the
+    // screen is full screen; null before the main window hands it over.
+    Widget_ControlBar* fullScreenBar() const;
+    void followInBar(const ControlStates::Enabled& enabled, Widget_ControlBar& bar);
 
     MainWindowForm& m_form;
     KvVideoScreen& m_screen;

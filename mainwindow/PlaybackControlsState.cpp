@@ -8,6 +8,7 @@
 #include "Model_Language.h"
 #include "Slider.h"
 #include "VideoScreenMenu.h"
+#include "Widget_ControlBar.h"
 
 #include <QAction>
 #include <QLabel>
@@ -27,13 +28,13 @@ void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
         m_form.label->setText(Model_Language::Text(26));
         const QString file = video->currentFile();
         m_form.label_2->setText(file.mid(file.lastIndexOf(u'/') + 1));
-        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(true));
+        showPlaying(true);
         m_form.m_pBtnRecord->setChecked(video->isRecording());
         m_form.m_pBtnZoom->setChecked(video->isZoomMode());
     } else {
         m_form.label->setText(Model_Language::Text(1));
         m_form.label_2->setText(QString());
-        m_form.m_pBtnPlay->setStyleSheet(ControlStates::playPicture(false));
+        showPlaying(false);
     }
     connect(video, &PreviewVideoFrame::playTimeChanged, this, &PlaybackControls::ResetPlayInfo);
     connect(video, &PreviewVideoFrame::changeBtnStatus, this, &PlaybackControls::OnChangeBtnStatus);
@@ -44,6 +45,11 @@ void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
     showSound(soundOn);
     m_form.m_pBtnSound->setChecked(!soundOn);
     m_screen.contextMenu()->sound->setChecked(soundOn);
+    if (Widget_ControlBar* bar = fullScreenBar()) {
+        bar->positionSlider()->setValue(video->progressValue());
+        bar->volumeSlider()->setValue(video->volume());
+        bar->soundButton()->setChecked(!soundOn);
+    }
 }
 
 void PlaybackControls::ResetPlayInfo(const QString& startT, const QString& totalT, int value, ULONGLONG)
@@ -51,6 +57,11 @@ void PlaybackControls::ResetPlayInfo(const QString& startT, const QString& total
     m_form.m_pLabCurrentTime->setText(startT);
     m_form.m_pLabTotalTime->setText(totalT);
     m_form.m_pSlTime->setValue(value);
+    if (Widget_ControlBar* bar = fullScreenBar()) {
+        bar->positionSlider()->setValue(value);
+        bar->elapsedLabel()->setText(startT);
+        bar->totalLabel()->setText(totalT);
+    }
     if (totalT == QStringLiteral("00:00:00")) {
         m_form.label->setText(Model_Language::Text(1));
         m_form.label_2->setText(QString());
@@ -61,9 +72,16 @@ void PlaybackControls::OnChangeBtnStatus(int state)
 {
     if (const std::optional<QString> text = ControlStates::statusText(state))
         m_form.m_pLabStatus->setText(*text);
+    auto* bar = qobject_cast<Widget_ControlBar*>(m_screen.controlBar());
+    if (bar) {
+        if (const std::optional<QString> text = ControlStates::barStatusText(state, m_screen.isFullScreen()))
+            bar->statusLabel()->setText(*text);
+    }
     const std::optional<ControlStates::Enabled> enabled = ControlStates::enabledFor(state);
     if (!enabled)
         return;
+    if (bar && m_screen.isFullScreen())
+        followInBar(*enabled, *bar);
     m_form.m_pBtnPlay->setEnabled(enabled->play);
     m_form.m_pBtnStop->setEnabled(enabled->stop);
     m_form.m_pBtnFast->setEnabled(enabled->speed);
@@ -87,4 +105,16 @@ void PlaybackControls::OnNoVideoIsPlaying(int count)
     if (m_current && !m_current->isRecording())
         m_form.m_pBtnRecord->setChecked(false);
     m_userStopped = false;
+}
+
+void PlaybackControls::followInBar(const ControlStates::Enabled& enabled, Widget_ControlBar& bar)
+{
+    bar.playButton()->setEnabled(enabled.play);
+    bar.stopButton()->setEnabled(enabled.stop);
+    bar.fastButton()->setEnabled(enabled.speed);
+    bar.slowButton()->setEnabled(enabled.speed);
+    bar.frameForwardButton()->setEnabled(enabled.frameStep);
+    bar.frameBackButton()->setEnabled(enabled.frameStep);
+    bar.soundButton()->setEnabled(enabled.sound);
+    bar.positionSlider()->setEnabled(enabled.position);
 }

@@ -202,3 +202,32 @@ TEST(MainWindowLookTest, OnlyDorvexShowsPlayAllAndStopAll)
 }
 
 }
+
+#include "Widget_ControlBar.h"
+
+namespace {
+
+TEST_F(MainWindowTest, InFullScreenTheBarFollowsAndDrivesTheControls)
+{
+    startPlaying();
+    form.m_pBtnFullScreen->click();
+    KvVideoScreen* screen = window.videoScreen();
+    ASSERT_TRUE(screen->isFullScreen());
+    auto* bar = qobject_cast<Widget_ControlBar*>(screen->controlBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->totalLabel()->text() == QStringLiteral("00:00:20"); }, 5000));
+
+    bar->fastButton()->click();
+    EXPECT_EQ(bar->statusLabel()->text(), QStringLiteral("x2"));
+    EXPECT_EQ(form.m_pLabStatus->text(), QStringLiteral("x2")) << "one handler for both";
+    bar->playButton()->click();
+    EXPECT_TRUE(screen->selectedVideo()->isPaused());
+    EXPECT_EQ(bar->statusLabel()->text(), QString()) << "pause clears the bar's text in full screen";
+    EXPECT_FALSE(bar->stopButton()->isEnabled());
+
+    QTest::keyClick(screen, Qt::Key_Escape);
+    EXPECT_FALSE(screen->isFullScreen());
+    EXPECT_TRUE(bar->isHidden());
+}
+
+}
