@@ -50,7 +50,7 @@ case "${1:-}" in
     rm -rf build/asan
     cmake --preset asan
     cmake --build --preset asan
-    xvfb-run -a ctest --preset asan
+    xvfb-run -a -s "-screen 0 1280x800x24" ctest --preset asan
     ;;
   *)
     echo "usage: $0 run|test" >&2

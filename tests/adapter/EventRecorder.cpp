@@ -10,7 +10,15 @@
 
 int EventRecorder::count(int type) const
 {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [type](const Entry& e) { return e.type == type; }));
+    return static_cast<int>(
+        std::count_if(entries.begin(), entries.end(), [type](const Entry& e) { return e.type == type; }));
+}
+
+const EventRecorder::Entry* EventRecorder::first(int type) const
+{
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [type](const Entry& e) { return e.type == type; });
+    return found != entries.end() ? &*found : nullptr;
 }
 
 bool EventRecorder::hasMessage(int32_t message) const

@@ -23,6 +23,8 @@ public:
     QList<Entry> entries;
 
     int count(int type) const;
+    // The first entry of type; null when none arrived.
+    const Entry* first(int type) const;
     // Whether a type 1005 event with message arrived.
     bool hasMessage(int32_t message) const;
 

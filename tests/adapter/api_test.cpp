@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <array>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -190,12 +191,16 @@ TEST(OpenPlayFile, RefusedFilesGiveNoHandleAndNoInstance)
 {
     TestSurface surface(QSize(64, 48));
     const PlayWindowParam window{&surface, 0, kPlayFlagsVideoWindow, 0};
-    for (const QString& path : QStringList{AdapterMedia::files().garbage, AdapterMedia::files().dir + u"/missing.mp4"_s}) {
+    const QStringList refused{AdapterMedia::files().garbage, AdapterMedia::files().dir + u"/missing.mp4"_s};
+    for (const QString& path : refused) {
         PlayFileParam file = fileParam(path, nullptr, 1);
         file.instance = 12345;
         EXPECT_EQ(PlayerApi::OpenPlayFile(0, &window, &file), nullptr) << qPrintable(path);
         EXPECT_EQ(file.instance, 12345U);
     }
+    PlayFileParam unterminated = fileParam(QString(), nullptr, 1);
+    std::memset(unterminated.path, 'a', sizeof unterminated.path);
+    EXPECT_EQ(PlayerApi::OpenPlayFile(0, &window, &unterminated), nullptr);
 }
 
 TEST(AdjustViewArea, ZeroSizeSurfaceReachesTheLibraryAndZeroPictureFails)

@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QTest>
 
-#include <algorithm>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
@@ -127,16 +126,12 @@ TEST_F(PlaybackTest, ReportsTheEndAsMessage11OnTheGuiThread)
     ASSERT_TRUE(QTest::qWaitFor([&] { return target.hasMessage(kPlayMessageEndOfFile); }, 30000));
     for (const EventRecorder::Entry& entry : target.entries)
         EXPECT_TRUE(entry.onGuiThread);
-    const auto end = std::find_if(target.entries.begin(), target.entries.end(),
-                                  [](const EventRecorder::Entry& e) { return e.type == AdapterEventType::PlayerMessage; });
-    ASSERT_NE(end, target.entries.end());
+    const EventRecorder::Entry* end = target.first(AdapterEventType::PlayerMessage);
+    ASSERT_NE(end, nullptr);
     EXPECT_EQ(end->code, 11);
     EXPECT_EQ(end->user, 1U);
-    EXPECT_GE(target.count(AdapterEventType::RgbImage), 1) << "the picture hooks report the first picture";
-    const auto picture = std::find_if(target.entries.begin(), target.entries.end(), [](const EventRecorder::Entry& e) {
-        return e.type == AdapterEventType::RgbImage;
-    });
-    ASSERT_NE(picture, target.entries.end());
+    const EventRecorder::Entry* picture = target.first(AdapterEventType::RgbImage);
+    ASSERT_NE(picture, nullptr) << "the picture hooks report the first picture";
     EXPECT_EQ(picture->picture, QSize(320, 240));
 }
 

@@ -2,7 +2,9 @@
 // teardown while playing.
 #include "MediaFixture.h"
 
+#include <mutex>
 #include <thread>
+#include <vector>
 
 namespace kvtest {
 namespace {
@@ -206,6 +208,76 @@ TEST_F(PlayTest, CallsFromACallbackAreRefused)
     ASSERT_EQ(KvPlayStartPlay(h), KV_OK);
     ASSERT_TRUE(waitUntil([] { return probe.result.load() != -1; }, 30s));
     EXPECT_EQ(probe.result.load(), KV_ERR_REENTRANT);
+    KvPlayDestroyPlayInstance(h);
+}
+
+} // namespace
+} // namespace kvtest
+
+namespace kvtest {
+namespace {
+
+struct HookCounter {
+    std::mutex mutex;
+    std::vector<uint8_t> pixels;
+    int allocations = 0;
+    int readies = 0;
+    int width = 0;
+    uint32_t value = 0;
+    static KvPlayImageBuffer allocate(int32_t w, int32_t h, void* target)
+    {
+        auto* self = static_cast<HookCounter*>(target);
+        std::lock_guard lock(self->mutex);
+        ++self->allocations;
+        self->width = w;
+        self->pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
+        return {self->pixels.data(), self};
+    }
+    static void ready(void* event, uint32_t value, uint32_t, uint32_t)
+    {
+        auto* self = static_cast<HookCounter*>(event);
+        std::lock_guard lock(self->mutex);
+        ++self->readies;
+        self->value = value;
+    }
+};
+
+TEST_F(PlayTest, PictureHooksRunAfterStartAndSeeksOnly)
+{
+    HookCounter hooks;
+    TestTarget target(32, 24);
+    MessageSink sink;
+    const uint32_t h = openFile(media().mp4);
+    const KvPlayImageHooks reg{&HookCounter::allocate, &HookCounter::ready, 0, 0, &hooks};
+    ASSERT_EQ(KvPlayImageCallback(h, &reg, nullptr), KV_OK);
+    KvPlaySetPlayWnd(h, target.target());
+    KvPlaySetCallbackMessageEx(h, &MessageSink::callback, &sink);
+    KvPlaySetPlayMode(h, KV_MODE_FAST4, 0);
+    ASSERT_EQ(KvPlayStartPlay(h), KV_OK);
+    ASSERT_TRUE(sink.wait(KV_MSG_END_OF_FILE, 1, 30s));
+    {
+        std::lock_guard lock(hooks.mutex);
+        EXPECT_EQ(hooks.allocations, 1);
+        EXPECT_EQ(hooks.readies, 1);
+        EXPECT_EQ(hooks.width, 320);
+        EXPECT_EQ(hooks.value, static_cast<uint32_t>(kMp4CreationUs / 1000000));
+        EXPECT_GT(target.presents(), 1);
+    }
+    ASSERT_EQ(KvPlaySetCurPlayedTime(h, static_cast<uint32_t>(kMp4CreationUs),
+                                     static_cast<uint32_t>(kMp4CreationUs >> 32)),
+              KV_OK);
+    ASSERT_TRUE(waitUntil(
+        [&hooks] {
+            std::lock_guard lock(hooks.mutex);
+            return hooks.readies == 2;
+        },
+        10s));
+    // Removed hooks are not called again.
+    ASSERT_EQ(KvPlayImageCallback(h, nullptr, nullptr), KV_OK);
+    KvPlaySetCurPlayedTime(h, static_cast<uint32_t>(kMp4CreationUs), static_cast<uint32_t>(kMp4CreationUs >> 32));
+    std::this_thread::sleep_for(200ms);
+    std::lock_guard lock(hooks.mutex);
+    EXPECT_EQ(hooks.readies, 2);
     KvPlayDestroyPlayInstance(h);
 }
 
