@@ -95,7 +95,7 @@ int32_t StartRemoteTest(PlayerHandle* handle, uint32_t s, uint16_t testId, const
 void ClearRemoteTestHandler(PlayerHandle* handle, uint16_t testId);
 bool SetRemoteTestHandler(PlayerHandle* handle, uint16_t testId, RemoteTestHandler handler, void* user);
 int32_t StartRemoteUpgrade(PlayerHandle* handle, uint32_t s, const void* request, UpgradeProgressHandler handler,
-                           void* user);
+                           QObject* target);
 int32_t StopRemoteUpgrade(PlayerHandle* handle, uint32_t s);
 DownloadRecord* StartDownloadRecord(PlayerHandle* handle, uint32_t s, const void* request, QObject* target,
                                     uint32_t user);

@@ -122,10 +122,10 @@ bool SetRemoteTestHandler(PlayerHandle* handle, uint16_t testId, RemoteTestHandl
 }
 
 int32_t StartRemoteUpgrade(PlayerHandle* handle, uint32_t s, const void* request, UpgradeProgressHandler handler,
-                           void* user)
+                           QObject* target)
 {
     return call(handle, s != 0, kFailed,
-                [&](QKvosAdapter& a) { return a.StartRemoteUpgrade(s, request, handler, user); });
+                [&](QKvosAdapter& a) { return a.StartRemoteUpgrade(s, request, handler, target); });
 }
 
 int32_t StopRemoteUpgrade(PlayerHandle* handle, uint32_t s)

@@ -24,6 +24,10 @@ constexpr int kHalfPictureHeight = 300;
 constexpr int kFullPictureHeight = 576;
 constexpr int32_t kTalkWithoutData = 350;
 
+}
+
+namespace PlayerCallbacks {
+
 QFileEvent* progressEvent(QEvent::Type type, const uint8_t* data, int32_t size, uint32_t user)
 {
     ProgressRecord record{0, 0, -1};
@@ -34,9 +38,6 @@ QFileEvent* progressEvent(QEvent::Type type, const uint8_t* data, int32_t size, 
     return new QFileEvent(type, record.code, reinterpret_cast<qintptr>(data), -1, user, 0);
 }
 
-}
-
-namespace PlayerCallbacks {
 
 void onMessage(int32_t message, void* context)
 {

@@ -8,6 +8,10 @@
 
 #include "kvnet.h"
 
+#include <QEvent>
+
+class QFileEvent;
+
 namespace PlayerCallbacks {
 
 // Message callback; context is the PlayContext. Message 1 asks the recorder
@@ -26,6 +30,10 @@ ImageHooks imageHooks(uint32_t flags, uint32_t user, QObject* target);
 // Recorder connection reports; user is the connection's record.
 void onConnectionStatus(uint32_t session, int32_t code, void* user);
 void onConnectionData(uint32_t session, const uint8_t* data, int32_t size, void* user);
+// A progress event of type 1007 or 1008. Code 402 takes code, data and extra
+// from the progress record; any other code keeps the record's address as
+// data and -1 as extra.
+QFileEvent* progressEvent(QEvent::Type type, const uint8_t* data, int32_t size, uint32_t user);
 // Download progress; user is the DownloadRecord.
 void onDownloadProgress(uint32_t session, const uint8_t* data, int32_t size, void* user);
 // Two-way talk data; context is the PlayContext. Data that arrives empty

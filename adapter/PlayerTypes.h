@@ -113,7 +113,7 @@ static_assert(offsetof(FileInfoRecord, device_type) == 344);
 // Network access: reports handed on to the caller.
 using ConnectionStatusHandler = void (*)(uint32_t session, int32_t code, QObject* owner);
 using RemoteTestHandler = void (*)(uint16_t testId, const uint8_t* data, int32_t size, void* user);
-using UpgradeProgressHandler = void (*)(int32_t code, int32_t data, void* user);
+using UpgradeProgressHandler = void (*)(int32_t code, intptr_t data, int32_t extra, QObject* target);
 
 // A record download started over a connection; released by
 // StopDownloadRecord.

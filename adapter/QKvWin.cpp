@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cstring>
+#include <string>
 
 QKvWin::QKvWin() = default;
 
@@ -213,8 +214,10 @@ PlayContext* QKvWin::OpenPlayFile(const PlayWindowParam* window, PlayFileParam* 
 {
     if (file == nullptr)
         return nullptr;
+    // A field filled to the brim has no terminator of its own.
+    const std::string path(file->path, strnlen(file->path, sizeof file->path));
     return openInstance(window, file->eventTarget, file->user, &file->instance,
-                        [file](uint32_t h) { return KvPlayOpenPlayFile(h, file->path); });
+                        [&path](uint32_t h) { return KvPlayOpenPlayFile(h, path.c_str()); });
 }
 
 PlayContext* QKvWin::OpenPlayFileList(const PlayWindowParam* window, PlayListParam* list)

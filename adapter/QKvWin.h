@@ -39,7 +39,8 @@ public:
                             void* user) override;
     void ClearRemoteTestHandler(uint16_t testId) override;
     bool SetRemoteTestHandler(uint16_t testId, RemoteTestHandler handler, void* user) override;
-    int32_t StartRemoteUpgrade(uint32_t s, const void* request, UpgradeProgressHandler handler, void* user) override;
+    int32_t StartRemoteUpgrade(uint32_t s, const void* request, UpgradeProgressHandler handler,
+                               QObject* target) override;
     int32_t StopRemoteUpgrade(uint32_t s) override;
     DownloadRecord* StartDownloadRecord(uint32_t s, const void* request, QObject* target, uint32_t user) override;
     DownloadRecord* StartDownloadRecordEx(uint32_t s, const void* request, QObject* target, uint32_t user) override;
@@ -114,6 +115,6 @@ private:
     QMutex m_remoteTestMutex;
     QObject* m_owner = nullptr;
     ConnectionStatusHandler m_statusHandler = nullptr;
-    void* m_upgradeUser = nullptr;
+    QObject* m_upgradeTarget = nullptr;
     UpgradeProgressHandler m_upgradeHandler = nullptr;
 };

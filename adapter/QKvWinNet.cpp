@@ -4,6 +4,7 @@
 #include "ConnectRecord.h"
 #include "EventPoster.h"
 #include "PlayerCallbacks.h"
+#include "events/QFileEvent.h"
 
 #include "kvnet.h"
 #include "kvplay.h"
@@ -200,18 +201,19 @@ bool QKvWin::SetRemoteTestHandler(uint16_t testId, RemoteTestHandler handler, vo
 void QKvWin::onUpgradeProgress(uint32_t, const uint8_t* data, int32_t size, void* user)
 {
     const auto* self = static_cast<const QKvWin*>(user);
-    if (self == nullptr || self->m_upgradeHandler == nullptr)
+    if (self == nullptr)
         return;
-    ProgressRecord record{0, 0, -1};
-    if (data != nullptr && size >= static_cast<int32_t>(sizeof record))
-        std::memcpy(&record, data, sizeof record);
-    self->m_upgradeHandler(record.code, record.data, self->m_upgradeUser);
+    QFileEvent* event = PlayerCallbacks::progressEvent(AdapterEventType::UpgradeProgress, data, size, 0);
+    if (self->m_upgradeHandler != nullptr)
+        self->m_upgradeHandler(event->code(), event->data(), event->extra(), self->m_upgradeTarget);
+    EventPoster::post(self->m_upgradeTarget, event);
 }
 
-int32_t QKvWin::StartRemoteUpgrade(uint32_t s, const void* request, UpgradeProgressHandler handler, void* user)
+int32_t QKvWin::StartRemoteUpgrade(uint32_t s, const void* request, UpgradeProgressHandler handler, QObject* target)
 {
-    m_upgradeUser = user;
+    m_upgradeTarget = target;
     m_upgradeHandler = handler;
+    EventPoster::watch(target);
     return KvNetStartRemoteUpgrade(s, request, &QKvWin::onUpgradeProgress, this);
 }
 

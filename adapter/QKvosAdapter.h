@@ -34,8 +34,9 @@ public:
                                     void* user) = 0;
     virtual void ClearRemoteTestHandler(uint16_t testId) = 0;
     virtual bool SetRemoteTestHandler(uint16_t testId, RemoteTestHandler handler, void* user) = 0;
+    // Progress goes to handler and, as type 1007 events, to target.
     virtual int32_t StartRemoteUpgrade(uint32_t s, const void* request, UpgradeProgressHandler handler,
-                                       void* user) = 0;
+                                       QObject* target) = 0;
     virtual int32_t StopRemoteUpgrade(uint32_t s) = 0;
     // network: downloads, alarms, captures
     virtual DownloadRecord* StartDownloadRecord(uint32_t s, const void* request, QObject* target, uint32_t user) = 0;
