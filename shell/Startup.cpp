@@ -6,7 +6,7 @@
 #include "LanguageSelection.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
-#include "PlayerLibrary.h"
+#include "PlayerApi.h"
 #include "ProgramInfo.h"
 #include "StartupRules.h"
 #include "UserSettings.h"
@@ -30,7 +30,7 @@ Startup::~Startup() = default;
 int Startup::prepare(const QString& startupFile)
 {
     installStyleSheet();
-    PlayerLibrary::startHook();
+    PlayerApi::StartLibrary();
     identifyBrand();
     if (!ensureUserSettings())
         return -1;
@@ -107,7 +107,7 @@ void Startup::createMainWindow(const QString& startupFile)
 
 void Startup::shutdown(int loopResult)
 {
-    PlayerLibrary::release();
+    PlayerApi::ReleaseLibrary();
     Model_Language::Destroy();
     KV_DIAG() << "window close~~~~~~~~result = " << loopResult;
     m_window.reset();
