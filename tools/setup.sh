@@ -51,6 +51,11 @@ case "${1:-}" in
     cmake --preset asan
     cmake --build --preset asan
     xvfb-run -a -s "-screen 0 1280x800x24" ctest --preset asan
+    # The engine's threads once more under the thread sanitizer.
+    rm -rf build/tsan
+    cmake --preset tsan
+    cmake --build --preset tsan --target kvplay_test
+    ctest --preset tsan -L engine
     ;;
   *)
     echo "usage: $0 run|test" >&2

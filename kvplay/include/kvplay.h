@@ -231,7 +231,9 @@ KVPLAY_API int32_t KvPlayInitPlayLib(uint32_t reserved0, uint32_t reserved1, uin
 /* Destroys every remaining instance (as KvPlayDestroyPlayInstance), then deinitialises. */
 KVPLAY_API int32_t KvPlayDeinitPlayLib(void);
 /* At most n instances decode in hardware; 0 = software only. Without a
- * hardware device every instance decodes in software. */
+ * hardware device every instance decodes in software. This build has no
+ * hardware path yet: the limit is kept and every instance decodes in
+ * software. KV_ERR_PARAM for n < 0. */
 KVPLAY_API int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n);
 
 /* ---- Instances -------------------------------------------------------- */
@@ -265,11 +267,15 @@ KVPLAY_API int32_t KvPlayStopPlay(uint32_t h);
 /* Not supported yet: KV_ERR_UNSUPPORTED. */
 KVPLAY_API int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h);
 
-/* code: KV_MODE_*. KV_MODE_STEP shows the next frame and leaves the
- * instance paused on it. param is reserved (0). Sound is heard only at
- * normal speed; at x8 and x16 only keyframes are decoded. */
+/* code: KV_MODE_* except KV_MODE_STOP (use KvPlayStopPlay), else
+ * KV_ERR_PARAM. Before KvPlayStartPlay the mode is kept for the start.
+ * KV_MODE_STEP shows the next frame and leaves the instance paused on it.
+ * param is reserved (0). Sound is heard only at normal speed; at x8 and x16
+ * only keyframes are decoded. While a picture is shown at half its size or
+ * less the H.264 loop filter is skipped; snapshots and clips never are. */
 KVPLAY_API int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t param);
-/* Current KV_MODE_* code; 0 for an unknown handle. */
+/* Current KV_MODE_* code (KV_MODE_PAUSE after a step, KV_MODE_STOP when not
+ * playing); 0 for an unknown handle. */
 KVPLAY_API int32_t KvPlayGetPlayMode(uint32_t h);
 
 /* Time of the frame on screen; 0 when none (not playing, nothing shown yet). */

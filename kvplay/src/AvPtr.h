@@ -30,9 +30,6 @@ struct SwsFreer {
 struct BsfFreer {
     void operator()(AVBSFContext* ctx) const noexcept { av_bsf_free(&ctx); }
 };
-struct AvFreer {
-    void operator()(void* p) const noexcept { av_free(p); }
-};
 
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;

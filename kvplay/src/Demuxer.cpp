@@ -1,6 +1,8 @@
 #include "Demuxer.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace kvplay {
 
@@ -59,8 +61,12 @@ PacketPtr Demuxer::seekRaw(int64_t targetUs)
 {
     // Frame numbers are the only time a raw stream has: restart counting at a
     // keyframe whose number the index knows (the first one when it knows none).
-    const KeyframeEntry key = index_ ? index_->atOrBefore(targetUs / source_.frameDurationUs())
-                                     : KeyframeEntry{};
+    const int64_t target = targetUs / source_.frameDurationUs();
+    // The index pass is far faster than decoding: waiting for it to reach the
+    // target beats decoding everything between the last known keyframe and it.
+    while (index_ && !index_->complete() && index_->frames() <= target && !aborted())
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const KeyframeEntry key = index_ ? index_->atOrBefore(target) : KeyframeEntry{};
     AVFormatContext* fmt = source_.format();
     if (av_seek_frame(fmt, -1, key.pos, AVSEEK_FLAG_BYTE) < 0)
         return nullptr;

@@ -25,28 +25,32 @@ int IndexBuilder::interruptCb(void* opaque)
 void IndexBuilder::run()
 {
     ThreadTag tag;
+    int64_t frames = 0;
+    const bool whole = scan(frames);
+    // Complete either way: seeks waiting for the index must not wait forever.
+    index_->finish(frames);
+    if (whole)
+        source_.setExactDuration(frames * source_.frameDurationUs());
+}
+
+bool IndexBuilder::scan(int64_t& frames)
+{
     AVFormatContext* raw = avformat_alloc_context();
     if (!raw)
-        return;
+        return false;
     raw->interrupt_callback = {&IndexBuilder::interruptCb, this};
     // The playing context already probed the file: skip probing and stream analysis.
     const AVInputFormat* format = source_.format()->iformat;
     if (avformat_open_input(&raw, source_.path().c_str(), format, nullptr) < 0)
-        return;
+        return false;
     FormatPtr fmt(raw);
-    if (fmt->nb_streams == 0)
-        return;
     PacketPtr pkt = makePacket();
-    int64_t frames = 0;
-    while (pkt && !abort_.load()) {
+    if (fmt->nb_streams == 0 || !pkt)
+        return false;
+    while (!abort_.load()) {
         const int rc = av_read_frame(fmt.get(), pkt.get());
-        if (rc < 0) {
-            if (rc != AVERROR_EOF)
-                return;
-            index_->finish(frames);
-            source_.setExactDuration(frames * source_.frameDurationUs());
-            return;
-        }
+        if (rc < 0)
+            return rc == AVERROR_EOF;
         if (pkt->stream_index == 0) {
             if ((pkt->flags & AV_PKT_FLAG_KEY) && pkt->pos >= 0)
                 index_->add({frames, pkt->pos});
@@ -54,6 +58,7 @@ void IndexBuilder::run()
         }
         av_packet_unref(pkt.get());
     }
+    return false;
 }
 
 } // namespace kvplay

@@ -24,6 +24,8 @@ public:
 
 private:
     void run();
+    // True when the whole file was read.
+    bool scan(int64_t& frames);
     static int interruptCb(void* opaque);
 
     MediaSource& source_;

@@ -20,6 +20,7 @@ public:
     void add(KeyframeEntry entry);
     // The last known keyframe at or before frame; {0, 0} when none is known.
     KeyframeEntry atOrBefore(int64_t frame) const;
+    // No more entries will come (the pass ended or gave up).
     void finish(int64_t frames);
     bool complete() const { return complete_.load(); }
     int64_t frames() const { return frames_.load(); }

@@ -81,12 +81,6 @@ std::shared_ptr<Player> Library::find(uint32_t handle) const
     return it == players_.end() ? nullptr : it->second;
 }
 
-int Library::maxHardwareDecoders() const
-{
-    std::lock_guard lock(mutex_);
-    return maxHardware_;
-}
-
 void Library::setMaxHardwareDecoders(int n)
 {
     std::lock_guard lock(mutex_);

@@ -24,9 +24,9 @@ public:
     // tears the instance down.
     int destroy(uint32_t handle);
     std::shared_ptr<Player> find(uint32_t handle) const;
-    int maxHardwareDecoders() const;
     // Serialises SDL's audio start and stop, which are not thread-safe.
     std::mutex& audioMutex() { return audioMutex_; }
+    // Kept for the hardware decoding path, which this build does not have yet.
     void setMaxHardwareDecoders(int n);
 
 private:

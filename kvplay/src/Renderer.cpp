@@ -35,14 +35,7 @@ void Renderer::run()
 FrameRing::Clock::time_point Renderer::step(size_t& queued)
 {
     auto deadline = FrameRing::Clock::now() + kIdleWait;
-    const bool forced = repaintForced_.exchange(false);
-    if (repaintIfChanged_.exchange(false) || forced) {
-        int32_t w = 0;
-        int32_t h = 0;
-        callbacks_.targetSize(w, h);
-        if (forced || w != lastW_ || h != lastH_ || view() != lastView_)
-            present();
-    }
+    serviceRepaint();
     if (!hasVideo_) {
         audioOnlyStep(deadline);
         return deadline;
@@ -94,6 +87,18 @@ FrameRing::Clock::time_point Renderer::step(size_t& queued)
         }
         show(ring_.pop());
     }
+}
+
+void Renderer::serviceRepaint()
+{
+    const bool forced = repaintForced_.exchange(false);
+    if (!repaintIfChanged_.exchange(false) && !forced)
+        return;
+    int32_t w = 0;
+    int32_t h = 0;
+    callbacks_.targetSize(w, h);
+    if (forced || w != lastW_ || h != lastH_ || view() != lastView_)
+        present();
 }
 
 void Renderer::audioOnlyStep(FrameRing::Clock::time_point& deadline)

@@ -38,6 +38,7 @@ public:
 private:
     // One scheduling step; returns the wall time to sleep until.
     FrameRing::Clock::time_point step(size_t& queued);
+    void serviceRepaint();
     void audioOnlyStep(FrameRing::Clock::time_point& deadline);
     void show(DecodedFrame frame);
     void present();

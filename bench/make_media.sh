@@ -1,0 +1,18 @@
+#!/bin/sh
+# Generates the benchmark set: recorder-like streams (no B-frames, GOP 50,
+# SPS/PPS before every IDR, 25 fps). Usage: make_media.sh OUTDIR [SECONDS]
+set -eu
+out="${1:?output folder}"
+secs="${2:-60}"
+mkdir -p "$out"
+ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
+src() { echo "-f lavfi -i testsrc2=size=$1:rate=25:duration=$secs"; }
+x264="-c:v libx264 -preset veryfast -bf 0 -g 50 -keyint_min 50 -sc_threshold 0 -x264-params repeat-headers=1 -pix_fmt yuv420p"
+ff $(src 1920x1080) $x264 -b:v 4M -f h264 "$out/1080p.264"
+ff $(src 1280x720) $x264 -b:v 2M -f h264 "$out/720p.264"
+ff $(src 704x576) $x264 -b:v 1M -f h264 "$out/576p.264"
+ff $(src 1920x1080) -c:v libx265 -preset ultrafast -x265-params "bframes=0:keyint=50:repeat-headers=1:log-level=none" \
+   -b:v 4M -f hevc "$out/1080p.265"
+ff $(src 1280x720) -f lavfi -i "sine=sample_rate=8000:duration=$secs" $x264 -b:v 2M -c:a aac -f mp4 "$out/720p.mp4"
+ff $(src 704x576) -f lavfi -i "sine=sample_rate=8000:duration=$secs" -c:v mjpeg -q:v 5 -c:a pcm_s16le -f avi "$out/576p.avi"
+ff $(src 1280x720) $x264 -b:v 2M -f mpegts "$out/720p.ts"
