@@ -129,7 +129,9 @@ void PlaybackControls::videoSliderPressed()
 
 void PlaybackControls::videoSliderReleased()
 {
-    m_screen.seek(m_form.m_pSlTime->value());
+    // In full screen the user moved the bar's slider, not the hidden one.
+    const Widget_ControlBar* bar = fullScreenBar();
+    m_screen.seek(bar ? bar->positionSlider()->value() : m_form.m_pSlTime->value());
     m_form.m_pLabStatus->setText(QString());
 }
 

@@ -225,6 +225,13 @@ TEST_F(MainWindowTest, InFullScreenTheBarFollowsAndDrivesTheControls)
     EXPECT_EQ(bar->statusLabel()->text(), QString()) << "pause clears the bar's text in full screen";
     EXPECT_FALSE(bar->stopButton()->isEnabled());
 
+    bar->playButton()->click();
+    bar->positionSlider()->setValue(9000);
+    emit bar->positionSlider()->mySliderPressed();
+    emit bar->positionSlider()->mySliderReleased();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return screen->selectedVideo()->progressValue() >= 8900; }, 5000))
+        << "the bar's slider seeks";
+
     QTest::keyClick(screen, Qt::Key_Escape);
     EXPECT_FALSE(screen->isFullScreen());
     EXPECT_TRUE(bar->isHidden());
