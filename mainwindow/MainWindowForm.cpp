@@ -3,6 +3,7 @@
 #include "CustomWidget.h"
 #include "Slider.h"
 #include "Widget_TitleBar.h"
+#include "Widget_Welcome.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -156,7 +157,7 @@ QVBoxLayout* MainWindowForm::buildRightColumn(QFrame* window)
 
 void MainWindowForm::buildStartPage()
 {
-    page_1 = named(new QWidget(stackedWidget), "page_1");
+    page_1 = named(new Widget_Welcome(stackedWidget), "page_1");
     auto* pageGrid = named(new QGridLayout(page_1), "gridLayout_2");
     pageGrid->setSpacing(0);
     pageGrid->setContentsMargins(0, 0, 0, 0);

@@ -12,6 +12,7 @@ class QVBoxLayout;
 class QWidget;
 class Slider;
 class Widget_TitleBar;
+class Widget_Welcome;
 
 // The main window's widget tree: frames, labels, buttons and sliders with the
 // object names, sizes and layouts that the look and the wiring rely on.
@@ -42,7 +43,7 @@ public:
     QScrollArea* m_pScrollArea = nullptr;
     QWidget* scrollAreaWidgetContents = nullptr;
     QStackedWidget* stackedWidget = nullptr;
-    QWidget* page_1 = nullptr;
+    Widget_Welcome* page_1 = nullptr;
     CustomWidget* widget = nullptr;
     QToolButton* m_pBtnOpenFile_2 = nullptr;
     QToolButton* m_pBtnOpenDir = nullptr;

@@ -10,6 +10,7 @@
 #include "VideoScreenMenu.h"
 #include "Widget_LayoutMenu.h"
 #include "Widget_TitleBar.h"
+#include "Widget_Welcome.h"
 
 #include <QAction>
 #include <QLabel>
@@ -99,6 +100,11 @@ void window_main::OnVideoPlayTimerOut()
     playFile(m_startupFile);
 }
 
+void window_main::DropFIleToWelcomeResponse(const QString& file)
+{
+    playFile(file);
+}
+
 void window_main::handleMessage(const QString& text)
 {
     KV_DIAG() << "file = " << text;
@@ -135,6 +141,7 @@ void window_main::connectControls()
     f.m_pBtnSingleFrameBack->hide();
     connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, this, &window_main::OnCurVideoStatusChanged);
     connect(m_pVideoScreen, &KvVideoScreen::NoVideoIsPlaying, this, &window_main::OnNoVideoIsPlaying);
+    connect(f.page_1, &Widget_Welcome::DropFileToWelcome, this, &window_main::DropFIleToWelcomeResponse);
 }
 
 void window_main::connectScreenMenu()

@@ -72,6 +72,7 @@ private slots:
     void showLayoutMenu();
     void ChangeLanguageResponse(int position);
     void OnVideoPlayTimerOut();
+    void DropFIleToWelcomeResponse(const QString& file);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

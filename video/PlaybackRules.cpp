@@ -2,6 +2,9 @@
 
 #include "Model_Customize.h"
 
+#include <QMimeData>
+#include <QUrl>
+
 namespace PlaybackRules {
 
 QString timeText(uint64_t microseconds)
@@ -100,6 +103,14 @@ QStringList dropExtensions(const Model_Customize& customize)
         return {QStringLiteral(".UAF"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
                 QStringLiteral(".rf")};
     return {QStringLiteral(".rf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
+}
+
+QString droppedFile(const QMimeData& mime)
+{
+    const QList<QUrl> urls = mime.urls();
+    if (!urls.isEmpty())
+        return urls.first().toLocalFile();
+    return mime.text();
 }
 
 bool acceptsDrop(const QString& path, const Model_Customize& customize)

@@ -9,6 +9,7 @@
 #include <optional>
 
 class Model_Customize;
+class QMimeData;
 
 // The arithmetic of a video window, kept apart from the widget so that tests
 // can call it: time texts, progress, seek targets, speed steps, what plays
@@ -41,6 +42,9 @@ std::optional<int> nextAfterEnd(int playMode, int index, int count);
 
 // Extensions that make a dropped path a recording, by brand.
 QStringList dropExtensions(const Model_Customize& customize);
+
+// The file of a drop: the first URL as a local path, else the drop's text.
+QString droppedFile(const QMimeData& mime);
 
 // A path is accepted when it contains one of the extensions anywhere
 // (case-sensitively), so "x.avi/y" counts as well.

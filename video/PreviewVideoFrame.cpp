@@ -36,13 +36,6 @@ uint32_t nextSerial()
     return serial;
 }
 
-QString droppedFile(const QMimeData& mime)
-{
-    if (mime.hasUrls() && !mime.urls().isEmpty())
-        return mime.urls().first().toLocalFile();
-    return mime.text();
-}
-
 }
 
 PreviewVideoFrame::PreviewVideoFrame(QWidget* parent)
@@ -304,7 +297,7 @@ void PreviewVideoFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void PreviewVideoFrame::dropEvent(QDropEvent* event)
 {
-    const QString file = droppedFile(*event->mimeData());
+    const QString file = PlaybackRules::droppedFile(*event->mimeData());
     if (file.isEmpty() || !PlaybackRules::acceptsDrop(file, Model_Customize::instance()))
         return;
     if (!m_fileList.contains(file)) {

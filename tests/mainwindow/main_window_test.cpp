@@ -238,3 +238,29 @@ TEST_F(MainWindowTest, InFullScreenTheBarFollowsAndDrivesTheControls)
 }
 
 }
+
+#include "Widget_Welcome.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+TEST_F(MainWindowTest, ARecordingDroppedOnTheStartPagePlays)
+{
+    const auto drop = [&](const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.page_1, &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.page_1, &event);
+    };
+    drop(testRecording("long.mp4").replace(QStringLiteral(".mp4"), QStringLiteral(".txt")));
+    EXPECT_EQ(form.stackedWidget->currentIndex(), 0) << "not a recording";
+    drop(testRecording("long.mp4"));
+    EXPECT_EQ(form.stackedWidget->currentIndex(), 1);
+    EXPECT_TRUE(window.videoScreen()->isSelectedPlaying());
+}
+
+}
