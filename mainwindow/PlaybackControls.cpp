@@ -111,7 +111,8 @@ Widget_ControlBar* PlaybackControls::fullScreenBar() const
 
 void PlaybackControls::SoundBtnClicked(bool)
 {
-    const bool on = !(m_current && m_current->isSoundWanted());
+    const PreviewVideoFrame* current = m_current.data();
+    const bool on = !(current && current->isSoundWanted());
     showSound(on);
     m_screen.contextMenu()->sound->setChecked(on);
     m_screen.soundOn(on);
@@ -143,7 +144,8 @@ void PlaybackControls::OnBtnFullScreenClicked()
 void PlaybackControls::OnBtnRecordClicked()
 {
     m_screen.recordToggle();
-    m_form.m_pBtnRecord->setChecked(m_current && m_current->isRecording());
+    const PreviewVideoFrame* current = m_current.data();
+    m_form.m_pBtnRecord->setChecked(current && current->isRecording());
 }
 
 void PlaybackControls::OnBtnCaptureClicked()
@@ -154,12 +156,13 @@ void PlaybackControls::OnBtnCaptureClicked()
 void PlaybackControls::OnZoomClicked()
 {
     m_screen.zoomToggle();
-    if (m_current)
-        m_form.m_pBtnZoom->setChecked(m_current->isZoomMode());
+    if (const PreviewVideoFrame* current = m_current.data())
+        m_form.m_pBtnZoom->setChecked(current->isZoomMode());
 }
 
 void PlaybackControls::OnRenderClicked()
 {
-    if (m_current && m_current->isPlaying())
-        m_current->aspectToggle();
+    PreviewVideoFrame* current = m_current.data();
+    if (current && current->isPlaying())
+        current->aspectToggle();
 }

@@ -16,8 +16,8 @@
 
 void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
 {
-    if (m_current)
-        disconnect(m_current, nullptr, this, nullptr);
+    if (PreviewVideoFrame* previous = m_current.data())
+        disconnect(previous, nullptr, this, nullptr);
     if (!video)
         return;
     m_form.m_pLabCurrentTime->setText(video->elapsedText());
@@ -102,7 +102,8 @@ void PlaybackControls::OnNoVideoIsPlaying(int count)
         OnChangeBtnStatus(2);
         return;
     }
-    if (m_current && !m_current->isRecording())
+    const PreviewVideoFrame* current = m_current.data();
+    if (current && !current->isRecording())
         m_form.m_pBtnRecord->setChecked(false);
     m_userStopped = false;
 }
