@@ -60,22 +60,24 @@ std::optional<Enabled> enabledFor(int state)
     }
 }
 
+QString picture(const char* name)
+{
+    return QStringLiteral("background-image:url(:/icons/gray1/%1.png)").arg(QLatin1String(name));
+}
+
 QString playPicture(bool playing)
 {
-    return playing ? QStringLiteral("background-image:url(:/icons/gray1/pause.png)")
-                   : QStringLiteral("background-image:url(:/icons/gray1/play.png)");
+    return picture(playing ? "pause" : "play");
 }
 
 QString soundPicture(bool soundOn)
 {
-    return soundOn ? QStringLiteral("background-image:url(:/icons/gray1/sound_on.png)")
-                   : QStringLiteral("background-image:url(:/icons/gray1/sound_off.png)");
+    return picture(soundOn ? "sound_on" : "sound_off");
 }
 
 QString fileListPicture(bool shown)
 {
-    return shown ? QStringLiteral("background-image:url(:/icons/gray1/show.png);")
-                 : QStringLiteral("background-image:url(:/icons/gray1/hide.png);");
+    return picture(shown ? "show" : "hide") + u';';
 }
 
 }

@@ -31,6 +31,10 @@ struct Enabled {
 // speed states, which change no enabled state.
 std::optional<Enabled> enabledFor(int state);
 
+// The one-line style sheet that shows a theme picture (name without ".png")
+// as a button's sprite.
+QString picture(const char* name);
+
 // Style sheets of the play and sound buttons.
 QString playPicture(bool playing);
 QString soundPicture(bool soundOn);

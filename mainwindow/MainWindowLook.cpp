@@ -1,5 +1,6 @@
 #include "MainWindowLook.h"
 
+#include "ControlStates.h"
 #include "CustomWidget.h"
 #include "MainWindowForm.h"
 #include "Model_Customize.h"
@@ -16,11 +17,6 @@
 namespace MainWindowLook {
 
 namespace {
-
-QString picture(const char* name)
-{
-    return QStringLiteral("background-image:url(:/icons/gray1/%1)").arg(QString::fromLatin1(name));
-}
 
 void sprite(QToolButton* button, const char* objectName, const QString& style)
 {
@@ -54,11 +50,11 @@ QString stickPicture(int windowFlag)
 {
     switch (windowFlag) {
     case 0:
-        return picture("stick0.png");
+        return ControlStates::picture("stick0");
     case 1:
-        return picture("stick1.png");
+        return ControlStates::picture("stick1");
     case 2:
-        return picture("stick2.png");
+        return ControlStates::picture("stick2");
     default:
         return {};
     }
@@ -69,37 +65,37 @@ void ApplyStyles(MainWindowForm& form, QFrame& window, const Model_Customize& cu
     applyBrandColours(form, window, customize);
     form.m_pSearchWidget->setObjectName(QStringLiteral("SearchWidget"));
     form.m_pLabSearch->setObjectName(QStringLiteral("SearchLabel"));
-    sprite(form.m_pBtnOpenFile, "ToolButton1", picture("add.png"));
-    sprite(form.m_pBtnClearList, "ToolButton1", picture("clear.png"));
-    sprite(form.m_pBtnPlayMode, "ToolButton1", picture("playMode.png"));
-    sprite(form.m_pBtnStop, "ToolButton2", picture("stop.png"));
-    sprite(form.m_pBtnSingleFrameBack, "ToolButton2", picture("singleBack.png"));
-    sprite(form.m_pBtnSingleFrameFoward, "ToolButton2", picture("singleFoward.png"));
-    sprite(form.m_pBtnFast, "ToolButton2", picture("fast.png"));
-    sprite(form.m_pBtnSync, "ToolButton2", picture("playall.png"));
-    sprite(form.m_pBtnBack, "ToolButton2", picture("stopall.png"));
-    sprite(form.m_pBtnSlow, "ToolButton2", picture("slow.png"));
-    sprite(form.m_pBtnFullScreen, "ToolButton2", picture("fullScreen.png"));
-    sprite(form.m_pBtnCapture, "ToolButton2", picture("capture.png"));
+    sprite(form.m_pBtnOpenFile, "ToolButton1", ControlStates::picture("add"));
+    sprite(form.m_pBtnClearList, "ToolButton1", ControlStates::picture("clear"));
+    sprite(form.m_pBtnPlayMode, "ToolButton1", ControlStates::picture("playMode"));
+    sprite(form.m_pBtnStop, "ToolButton2", ControlStates::picture("stop"));
+    sprite(form.m_pBtnSingleFrameBack, "ToolButton2", ControlStates::picture("singleBack"));
+    sprite(form.m_pBtnSingleFrameFoward, "ToolButton2", ControlStates::picture("singleFoward"));
+    sprite(form.m_pBtnFast, "ToolButton2", ControlStates::picture("fast"));
+    sprite(form.m_pBtnSync, "ToolButton2", ControlStates::picture("playall"));
+    sprite(form.m_pBtnBack, "ToolButton2", ControlStates::picture("stopall"));
+    sprite(form.m_pBtnSlow, "ToolButton2", ControlStates::picture("slow"));
+    sprite(form.m_pBtnFullScreen, "ToolButton2", ControlStates::picture("fullScreen"));
+    sprite(form.m_pBtnCapture, "ToolButton2", ControlStates::picture("capture"));
     sprite(form.m_pBtnTopOrNot, "ToolButton2", stickPicture(customize.windowFlag()));
-    sprite(form.m_pBtnChangeLayout, "ToolButton2", picture("layout.png"));
-    sprite(form.m_pBtnOpenFile_3, "ToolButton2", picture("open.png"));
-    sprite(form.m_pBtnSound, "ToolButton", picture("sound_off.png"));
+    sprite(form.m_pBtnChangeLayout, "ToolButton2", ControlStates::picture("layout"));
+    sprite(form.m_pBtnOpenFile_3, "ToolButton2", ControlStates::picture("open"));
+    sprite(form.m_pBtnSound, "ToolButton", ControlStates::picture("sound_off"));
     checkable(form.m_pBtnSound, false);
-    sprite(form.m_pBtnHideFile, "ToolButton", picture("show.png") + u';');
+    sprite(form.m_pBtnHideFile, "ToolButton", ControlStates::picture("show") + u';');
     checkable(form.m_pBtnHideFile, true);
-    sprite(form.m_pBtnZoom, "ToolButton3", picture("zoom.png") + u';');
+    sprite(form.m_pBtnZoom, "ToolButton3", ControlStates::picture("zoom") + u';');
     checkable(form.m_pBtnZoom, false);
     form.m_pBtnZoom->hide();
-    sprite(form.m_pBtnRecord, "ToolButton3", picture("record.png") + u';');
+    sprite(form.m_pBtnRecord, "ToolButton3", ControlStates::picture("record") + u';');
     checkable(form.m_pBtnRecord, false);
-    sprite(form.m_pBtnPlay, "PlayButton", picture("play.png"));
+    sprite(form.m_pBtnPlay, "PlayButton", ControlStates::picture("play"));
     checkable(form.m_pBtnPlay, false);
-    sprite(form.m_pBtnSearch, "SearchBtn", picture("search.png"));
+    sprite(form.m_pBtnSearch, "SearchBtn", ControlStates::picture("search"));
     checkable(form.m_pBtnSearch, false);
-    sprite(form.m_pBtnOpenFile_2, "OpenFile", picture("openFile.png"));
-    sprite(form.m_pBtnOpenDir, "OpenFile", picture("openDir.png"));
-    form.widget->setStyleSheet(picture("background.png"));
+    sprite(form.m_pBtnOpenFile_2, "OpenFile", ControlStates::picture("openFile"));
+    sprite(form.m_pBtnOpenDir, "OpenFile", ControlStates::picture("openDir"));
+    form.widget->setStyleSheet(ControlStates::picture("background"));
     form.stackedWidget->setObjectName(QStringLiteral("mainStacedWidget"));
     form.m_pFrameLeft->setObjectName(QStringLiteral("FrameLeft"));
     form.m_pFrameRight->setObjectName(QStringLiteral("FrameRight"));

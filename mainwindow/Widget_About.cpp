@@ -1,5 +1,6 @@
 #include "Widget_About.h"
 
+#include "ControlStates.h"
 #include "Diagnostics.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
@@ -73,7 +74,7 @@ QLayout* Widget_About::buildCloseRow()
     m_pBtnClose = new QToolButton(this);
     m_pBtnClose->setFixedSize(kButtonSide, kButtonSide);
     m_pBtnClose->setObjectName(QStringLiteral("ToolButton0"));
-    m_pBtnClose->setStyleSheet(QStringLiteral("background-image:url(:/icons/gray1/exit.png)"));
+    m_pBtnClose->setStyleSheet(ControlStates::picture("exit"));
     connect(m_pBtnClose, &QToolButton::clicked, this, &Widget_About::OnCloseClicked);
 
     auto* row = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #include "Widget_ControlBar.h"
 
+#include "ControlStates.h"
 #include "Slider.h"
 
 #include <QHBoxLayout>
@@ -21,10 +22,6 @@ constexpr int kPositionRange = 10000;
 constexpr int kVolumeRange = 100;
 constexpr int kRowMargin = 10;
 
-QString picture(const char* name)
-{
-    return QStringLiteral("background-image:url(:/icons/gray1/%1.png)").arg(QLatin1String(name));
-}
 
 void forwardClick(const QAbstractButton* from, QAbstractButton* to)
 {
@@ -67,17 +64,17 @@ QLayout* Widget_ControlBar::buildTimeRow()
 
 QLayout* Widget_ControlBar::buildButtonRow()
 {
-    m_pBtnCBSlow = makeButton(QStringLiteral("ToolButton2"), picture("slow"), kButtonSide);
-    m_pBtnCBSingleBack = makeButton(QStringLiteral("ToolButton2"), picture("singleBack"), kButtonSide);
-    m_pBtnCBPlay = makeButton(QStringLiteral("PlayButton"), picture("play"), kPlayButtonSide);
+    m_pBtnCBSlow = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("slow"), kButtonSide);
+    m_pBtnCBSingleBack = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("singleBack"), kButtonSide);
+    m_pBtnCBPlay = makeButton(QStringLiteral("PlayButton"), ControlStates::picture("play"), kPlayButtonSide);
     m_pBtnCBPlay->setCheckable(true);
-    m_pBtnCBStop = makeButton(QStringLiteral("ToolButton2"), picture("stop"), kButtonSide);
-    m_pBtnCBSingleFoward = makeButton(QStringLiteral("ToolButton2"), picture("singleFoward"), kButtonSide);
-    m_pBtnCBFast = makeButton(QStringLiteral("ToolButton2"), picture("fast"), kButtonSide);
+    m_pBtnCBStop = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("stop"), kButtonSide);
+    m_pBtnCBSingleFoward = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("singleFoward"), kButtonSide);
+    m_pBtnCBFast = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("fast"), kButtonSide);
     m_pLabCBStatus = new QLabel(this);
     m_pLabCBStatus->setFixedSize(kStatusSide, kStatusSide);
     m_pLabCBStatus->setAlignment(Qt::AlignCenter);
-    m_pBtnCBSound = makeButton(QStringLiteral("ToolButton"), picture("sound_off"), kButtonSide);
+    m_pBtnCBSound = makeButton(QStringLiteral("ToolButton"), ControlStates::picture("sound_off"), kButtonSide);
     m_pBtnCBSound->setCheckable(true);
     m_pSlCBSound = new Slider(Qt::Horizontal, this);
     m_pSlCBSound->setFixedSize(kVolumeWidth, kVolumeHeight);

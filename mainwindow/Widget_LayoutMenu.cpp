@@ -1,5 +1,7 @@
 #include "Widget_LayoutMenu.h"
 
+#include "ControlStates.h"
+
 #include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,7 +33,7 @@ Widget_LayoutMenu::Widget_LayoutMenu(QWidget* parent)
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("LayoutButton"));
         button->setStyleSheet(
-            QStringLiteral("background-image:url(:/icons/gray1/%1.png)").arg(QLatin1String(kPictures[i])));
+            ControlStates::picture(kPictures[i]));
         button->setFixedSize(kButtonSide, kButtonSide);
         row->addWidget(button);
         m_buttons[i] = button;

@@ -1,5 +1,6 @@
 #include "Widget_TitleBar.h"
 
+#include "ControlStates.h"
 #include "LanguageActions.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
@@ -39,10 +40,6 @@ QPixmap logoPicture(const QString& path)
     return logo.scaledToHeight(kLogoMaxHeight, Qt::SmoothTransformation);
 }
 
-QString picture(const char* name)
-{
-    return QStringLiteral("background-image:url(:/icons/gray1/%1.png)").arg(QLatin1String(name));
-}
 
 }
 
@@ -91,11 +88,11 @@ void Widget_TitleBar::createTitle(const TitleRules& rules)
 
 void Widget_TitleBar::createButtons()
 {
-    m_pBtnMenu = makeButton(QStringLiteral("ToolButton0"), picture("menu"));
-    m_pBtnMin = makeButton(QStringLiteral("ToolButton0"), picture("min"));
+    m_pBtnMenu = makeButton(QStringLiteral("ToolButton0"), ControlStates::picture("menu"));
+    m_pBtnMin = makeButton(QStringLiteral("ToolButton0"), ControlStates::picture("min"));
     m_pBtnMax = makeButton(QStringLiteral("ToolButtonMax"), QString());
     m_pBtnMax->setCheckable(true);
-    m_pBtnClose = makeButton(QStringLiteral("ToolButton0"), picture("exit"));
+    m_pBtnClose = makeButton(QStringLiteral("ToolButton0"), ControlStates::picture("exit"));
 }
 
 QToolButton* Widget_TitleBar::makeButton(const QString& objectName, const QString& sheet)

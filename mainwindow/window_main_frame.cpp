@@ -4,6 +4,7 @@
 
 #include "window_main.h"
 
+#include "ControlStates.h"
 #include "FrameRules.h"
 #include "KvVideoScreen.h"
 #include "LanguageSelection.h"
@@ -196,8 +197,7 @@ void window_main::ShowOrHideFiles()
     m_form.m_pFrameLeft->setVisible(!shown);
     if (shown)
         m_form.m_pSearchWidget->hide();
-    m_form.m_pBtnHideFile->setStyleSheet(QStringLiteral("background-image:url(:/icons/gray1/%1.png);")
-                                             .arg(shown ? QStringLiteral("hide") : QStringLiteral("show")));
+    m_form.m_pBtnHideFile->setStyleSheet(ControlStates::fileListPicture(!shown));
 }
 
 void window_main::OnSearchBtnClicked()

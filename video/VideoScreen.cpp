@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <cstring>
+
 VideoScreen::VideoScreen(QWidget* parent)
     : QWidget(parent)
 {
@@ -49,11 +51,17 @@ void VideoScreen::setSelection(const QRect& selection)
 void VideoScreen::presentFrame(void* user, const uint8_t* bgra, int32_t width, int32_t height, int32_t stride)
 {
     auto* self = static_cast<VideoScreen*>(user);
-    // The pixels live only during this call; copy them out of the library.
-    const QImage frame = QImage(bgra, width, height, stride, QImage::Format_RGB32).copy();
+    // The pixels live only during this call; copy them out of the library,
+    // into the last frame's buffer when its size still fits, so that playing
+    // does not allocate a picture per frame.
     {
         QMutexLocker locker(&self->m_frameLock);
-        self->m_frame = frame;
+        QImage& frame = self->m_frame;
+        if (frame.width() != width || frame.height() != height)
+            frame = QImage(width, height, QImage::Format_RGB32);
+        const auto rowBytes = static_cast<size_t>(width) * 4;
+        for (int y = 0; y < height; ++y)
+            std::memcpy(frame.scanLine(y), bgra + static_cast<ptrdiff_t>(y) * stride, rowBytes);
     }
     if (!self->m_updatePending.exchange(true))
         QMetaObject::invokeMethod(self, &VideoScreen::onFramePresented, Qt::QueuedConnection);
