@@ -3,9 +3,15 @@
 #include "kvnet.h"
 #include "kvplay.h"
 
+#include <atomic>
+#include <mutex>
+
 namespace {
 
-bool g_initialised = false;
+// The play list measures lengths on worker threads, whose first call may
+// start the libraries as well; starts and releases therefore take the lock.
+std::mutex g_mutex;
+std::atomic<bool> g_initialised{false};
 
 }
 
@@ -18,25 +24,27 @@ int startHook()
 
 bool start()
 {
-    if (g_initialised)
+    if (g_initialised.load())
         return true;
-    if (KvNetInit() == 1 && KvPlayInitPlayLib(0, 0, 0) == 0)
-        g_initialised = true;
-    return g_initialised;
+    const std::lock_guard lock(g_mutex);
+    if (!g_initialised.load() && KvNetInit() == 1 && KvPlayInitPlayLib(0, 0, 0) == 0)
+        g_initialised.store(true);
+    return g_initialised.load();
 }
 
 bool isInitialised()
 {
-    return g_initialised;
+    return g_initialised.load();
 }
 
 void release()
 {
-    if (!g_initialised)
+    const std::lock_guard lock(g_mutex);
+    if (!g_initialised.load())
         return;
     KvNetRelease();
     KvPlayDeinitPlayLib();
-    g_initialised = false;
+    g_initialised.store(false);
 }
 
 }

@@ -1,6 +1,8 @@
 #include "MainWindowForm.h"
 
 #include "CustomWidget.h"
+#include "RecordFileItems.h"
+#include "RecordPlayList.h"
 #include "Slider.h"
 #include "Widget_TitleBar.h"
 #include "Widget_Welcome.h"
@@ -11,7 +13,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -125,18 +126,32 @@ QHBoxLayout* MainWindowForm::buildTopRow(QFrame* window)
 
 QWidget* MainWindowForm::buildLeftColumn(QFrame* window)
 {
-    m_pSearchWidget = named(new QWidget(window), "m_pSearchWidget");
-    m_pSearchWidget->setFixedWidth(270);
-    auto* searchRow = new QHBoxLayout(m_pSearchWidget);
+    auto* search = named(new QFrame(window), "m_pSearchWidget");
+    search->setFixedSize(270, 80);
+    search->setFrameShape(QFrame::StyledPanel);
+    m_pSearchWidget = search;
+    auto* searchColumn = new QVBoxLayout(m_pSearchWidget);
+    auto* captionRow = new QHBoxLayout;
+    captionRow->setContentsMargins(20, 0, 0, 0);
     m_pLabSearch = named(new QLabel(m_pSearchWidget), "m_pLabSearch");
+    m_pLabSearch->setMinimumSize(100, 20);
+    m_pLabSearch->setMaximumHeight(20);
+    m_pLabSearch->setAlignment(Qt::AlignCenter);
+    captionRow->addWidget(m_pLabSearch);
+    captionRow->addStretch();
     m_pEdtSearch = named(new QLineEdit(m_pSearchWidget), "m_pEdtSearch");
-    searchRow->addWidget(m_pLabSearch);
-    searchRow->addWidget(m_pEdtSearch);
+    m_pEdtSearch->setFixedHeight(25);
+    searchColumn->addLayout(captionRow);
+    searchColumn->addWidget(m_pEdtSearch);
 
-    m_pScrollArea = named(new QScrollArea(window), "m_pScrollArea");
+    m_pScrollArea = named(new RecordPlayList(window), "m_pScrollArea");
     m_pScrollArea->setFixedWidth(270);
+    m_pScrollArea->setMinimumHeight(400);
+    m_pScrollArea->setFrameShape(QFrame::NoFrame);
+    m_pScrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pScrollArea->setWidgetResizable(true);
-    scrollAreaWidgetContents = named(new QWidget, "scrollAreaWidgetContents");
+    scrollAreaWidgetContents = named(new RecordFileItems, "scrollAreaWidgetContents");
+    scrollAreaWidgetContents->setFixedWidth(270);
     m_pScrollArea->setWidget(scrollAreaWidgetContents);
     return m_pSearchWidget;
 }

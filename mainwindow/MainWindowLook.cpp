@@ -5,12 +5,12 @@
 #include "MainWindowForm.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
+#include "RecordPlayList.h"
 #include "Widget_TitleBar.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolButton>
 

@@ -48,6 +48,11 @@ public:
     void OnChangeBtnStatus(int state);
     void OnNoVideoIsPlaying(int count);
 
+signals:
+    // The absolute time of the frame the current video shows, in microseconds
+    // since 1970; 0 once it stopped.
+    void playTimeShown(ULONGLONG time);
+
 private:
     void showVideoPage();
     void showSound(bool soundOn);

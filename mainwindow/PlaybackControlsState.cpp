@@ -52,7 +52,7 @@ void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
     }
 }
 
-void PlaybackControls::ResetPlayInfo(const QString& startT, const QString& totalT, int value, ULONGLONG)
+void PlaybackControls::ResetPlayInfo(const QString& startT, const QString& totalT, int value, ULONGLONG time)
 {
     m_form.m_pLabCurrentTime->setText(startT);
     m_form.m_pLabTotalTime->setText(totalT);
@@ -66,6 +66,7 @@ void PlaybackControls::ResetPlayInfo(const QString& startT, const QString& total
         m_form.label->setText(Model_Language::Text(1));
         m_form.label_2->setText(QString());
     }
+    emit playTimeShown(time);
 }
 
 void PlaybackControls::OnChangeBtnStatus(int state)

@@ -1,9 +1,12 @@
 #include "window_main.h"
 
 #include "Diagnostics.h"
+#include "FileInfoFrame.h"
 #include "KvVideoScreen.h"
 #include "MainWindowLook.h"
 #include "Model_Customize.h"
+#include "PlayListActions.h"
+#include "PlayModeMenu.h"
 #include "PlaybackControls.h"
 #include "PreviewVideoFrame.h"
 #include "Slider.h"
@@ -14,14 +17,14 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
 
 namespace {
 
-constexpr int kStartupDelayMs = 500;
-constexpr int kVideoPage = 1;
+constexpr int kRefreshMs = 500;
 
 }
 
@@ -37,19 +40,38 @@ window_main::window_main(QWidget* parent)
     m_form.m_pSearchWidget->hide();
     m_pVideoScreen = new KvVideoScreen(m_form.stackedWidget);
     m_form.stackedWidget->addWidget(m_pVideoScreen);
-    m_controls = new PlaybackControls(m_form, *m_pVideoScreen, [this] { return m_selectedFile; }, this);
+    m_playList = new PlayListActions(*m_form.scrollAreaWidgetContents, *m_pVideoScreen, this);
+    m_playModes = new PlayModeMenu(Model_Customize::instance(), *m_pVideoScreen, this);
+    m_form.m_pBtnPlayMode->setMenu(m_playModes->menu());
+    m_openMenu = new QMenu(this);
+    m_openFileAction = m_openMenu->addAction(QString());
+    m_openDirAction = m_openMenu->addAction(QString());
+    m_form.m_pBtnOpenFile_3->setMenu(m_openMenu);
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setInterval(kRefreshMs);
+    m_controls = new PlaybackControls(m_form, *m_pVideoScreen, [this] { return m_playList->selectedPath(); }, this);
+    ApplyTexts();
     connectTitleBar();
     connectControls();
     connectScreenMenu();
     connectFrame();
+    connectPlayList();
+    connectOpening();
     MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
     m_stickMode = Model_Customize::instance().windowFlag();
-    ApplyTexts();
+    setAcceptDrops(true);
+    OnPlayModeChanged(Model_Customize::instance().playMode());
     OnChangeBtnStatus(2);
 }
 
 window_main::~window_main()
 {
+    SaveRecordFiles();
+    // Once shown the panel belongs to the video screen; before that, to no one.
+    if (m_fileInfo && !m_fileInfo->parent())
+        delete m_fileInfo;
+    else if (m_fileInfo)
+        m_fileInfo->hide();
     delete m_startupTimer;
     delete m_layoutMenu;
     // Close the windows' files while this window and its controls can still
@@ -71,54 +93,12 @@ void window_main::connectTitleBar()
 
 void window_main::ApplyTexts()
 {
-    MainWindowLook::ApplyTexts(m_form, {}, Model_Customize::instance());
+    const MainWindowLook::Actions actions{m_playModes->action(0), m_playModes->action(1), m_playModes->action(2),
+                                          m_playModes->action(3), m_openFileAction,         m_openDirAction};
+    MainWindowLook::ApplyTexts(m_form, actions, Model_Customize::instance());
     m_pVideoScreen->retranslate();
-}
-
-
-
-
-
-void window_main::LoadRecordFiles()
-{
-}
-
-void window_main::SetStartupFile(const QString& file)
-{
-    if (file.isEmpty())
-        return;
-    m_startupFile = file;
-    m_startupTimer = new QTimer;
-    m_startupTimer->setInterval(kStartupDelayMs);
-    m_startupTimer->setSingleShot(true);
-    connect(m_startupTimer, &QTimer::timeout, this, &window_main::OnVideoPlayTimerOut);
-    m_startupTimer->start();
-}
-
-void window_main::OnVideoPlayTimerOut()
-{
-    playFile(m_startupFile);
-}
-
-void window_main::DropFIleToWelcomeResponse(const QString& file)
-{
-    playFile(file);
-}
-
-void window_main::handleMessage(const QString& text)
-{
-    KV_DIAG() << "file = " << text;
-    if (text.isEmpty())
-        return;
-    playFile(text);
-}
-
-void window_main::playFile(const QString& file)
-{
-    m_selectedFile = file;
-    m_form.stackedWidget->setCurrentIndex(kVideoPage);
-    m_pVideoScreen->setLayout(1);
-    m_pVideoScreen->playInSelected(file);
+    if (m_fileInfo)
+        m_fileInfo->retranslate();
 }
 
 void window_main::connectControls()
@@ -177,8 +157,19 @@ void window_main::OnZoomClicked() { m_controls->OnZoomClicked(); }
 void window_main::OnRenderClicked() { m_controls->OnRenderClicked(); }
 void window_main::OnCurVideoStatusChanged(PreviewVideoFrame* video) { m_controls->OnCurVideoStatusChanged(video); }
 void window_main::OnChangeBtnStatus(int state) { m_controls->OnChangeBtnStatus(state); }
+void window_main::ResetPlayInfo(const QString& startT, const QString& totalT, int value, ULONGLONG time)
+{
+    m_controls->ResetPlayInfo(startT, totalT, value, time);
+}
+
 void window_main::OnNoVideoIsPlaying(int count)
 {
     m_controls->OnNoVideoIsPlaying(count);
+    if (count == 0) {
+        OnTimerOut();
+        m_refreshTimer->stop();
+    } else {
+        m_refreshTimer->start();
+    }
     followPlaybackOnTop(count);
 }

@@ -1,20 +1,26 @@
 #pragma once
 
 #include "MainWindowForm.h"
+#include "PreviewVideoFrame.h"
 
 #include <QFrame>
 #include <QRect>
 #include <QString>
 
+class FileInfoFrame;
 class KvVideoScreen;
-class PreviewVideoFrame;
+class PlayListActions;
+class PlayModeMenu;
 class PlaybackControls;
+class QAction;
+class QMenu;
 class QTimer;
 class Widget_LayoutMenu;
 
-// The program's top-level window: the form with the title bar, the start page
-// and the video screen, the playback controls, the start-up file and the
-// second-start hand-overs. The play list is added with its own work.
+// The program's top-level window: the form with the title bar, the play list,
+// the start page and the video screen, and the playback controls. Every way of
+// opening recordings ends here: the dialogs, drops, the start-up file and the
+// hand-overs from a second start.
 class window_main : public QFrame
 {
     Q_OBJECT
@@ -29,7 +35,17 @@ public:
     bool isMaximisedByUser() const { return m_maximised; }
     ~window_main() override;
 
+    // The saved play list: read once before the window is shown, written when
+    // the window is destroyed.
     void LoadRecordFiles();
+    void SaveRecordFiles() const;
+    bool IsInPlayList(const QString& path) const;
+    const QStringList& playList() const;
+    PlayListActions& playListActions() const { return *m_playList; }
+    PlayModeMenu& playModeMenu() const { return *m_playModes; }
+    QMenu* openMenu() const { return m_openMenu; }
+    QTimer* refreshTimer() const { return m_refreshTimer; }
+    FileInfoFrame* fileInfoFrame() const { return m_fileInfo; }
     void SetStartupFile(const QString& file);
     QString startupFile() const { return m_startupFile; }
     KvVideoScreen* videoScreen() const { return m_pVideoScreen; }
@@ -42,6 +58,28 @@ public slots:
     void handleMessage(const QString& text);
 
 private slots:
+    void PlayRecordResponse(int index);
+    void DropFileAddToList(const QString& path);
+    void DropFileToScreenResponse(const QString& file);
+    void DeleteRecordFile(int index);
+    void ResetPlayInfo(const QString& startT, const QString& totalT, int value, ULONGLONG time);
+    void PlayAll();
+    void StopAll();
+    void ShowFileInfo(bool show);
+    void OpenFileDialog();
+    void OpenDirDialog();
+    void PostOpenFile();
+    void PostOpenDir();
+    void ClearFileList();
+    void OnPlayModeBtnClicked();
+    void SearchFileByName(const QString& text);
+    void SinglePlayTriggered();
+    void ListPlayTriggered();
+    void SingleCircleTriggered();
+    void ListCircleTriggered();
+    void ShowOpenFileMenu();
+    void OnPlayModeChanged(int mode);
+    void OnTimerOut();
     void PlayOrPause();
     void Play();
     void Stop();
@@ -75,6 +113,8 @@ private slots:
     void DropFIleToWelcomeResponse(const QString& file);
 
 protected:
+    void customEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -85,15 +125,26 @@ private:
     void followPlaybackOnTop(int count);
     void connectControls();
     void connectScreenMenu();
-    void playFile(const QString& file);
+    void connectPlayList();
+    void connectOpening();
+    // Lists file unless it is listed already, selects its entry, and plays it
+    // in the selected window; with alwaysSingle the screen shows one window
+    // even if the video page is already up.
+    void addAndPlay(const QString& file, bool alwaysSingle);
+    void showVideoPage(int layout);
+    void placeFileInfo();
 
     MainWindowForm m_form;
     KvVideoScreen* m_pVideoScreen = nullptr;
     PlaybackControls* m_controls = nullptr;
+    PlayListActions* m_playList = nullptr;
+    PlayModeMenu* m_playModes = nullptr;
+    QMenu* m_openMenu = nullptr;
+    QAction* m_openFileAction = nullptr;
+    QAction* m_openDirAction = nullptr;
+    QTimer* m_refreshTimer = nullptr;
+    FileInfoFrame* m_fileInfo = nullptr;
     QString m_startupFile;
-    // The file last handed to the window; stands in for the play list's
-    // selected entry until the play list is shown.
-    QString m_selectedFile;
     QTimer* m_startupTimer = nullptr;
     Widget_LayoutMenu* m_layoutMenu = nullptr;
     QRect m_normalGeometry;

@@ -1,10 +1,12 @@
 // The frameless window's own handling: moving, resizing from the
 // bottom-right corner, maximising, the stay-on-top modes, the layout popup,
-// the file panel and search toggles, and the language change.
+// the file panel and search toggles, the file information panel, and the
+// language change.
 
 #include "window_main.h"
 
 #include "ControlStates.h"
+#include "FileInfoFrame.h"
 #include "FrameRules.h"
 #include "KvVideoScreen.h"
 #include "LanguageSelection.h"
@@ -13,7 +15,9 @@
 #include "Model_Language.h"
 #include "PlaybackControls.h"
 #include "ProgramInfo.h"
+#include "RecordPlayList.h"
 #include "Slider.h"
+#include "VideoScreenMenu.h"
 #include "Widget_ControlBar.h"
 #include "Widget_LayoutMenu.h"
 #include "Widget_TitleBar.h"
@@ -23,7 +27,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QWindow>
@@ -210,4 +213,39 @@ void window_main::ChangeLanguageResponse(int position)
     Model_Language* table = Model_Language::instance();
     if (table && LanguageSelection::change(position, ProgramInfo::programDir(), Model_Customize::instance(), *table))
         ApplyTexts();
+}
+
+void window_main::ShowFileInfo(bool show)
+{
+    if (!m_fileInfo) {
+        m_fileInfo = new FileInfoFrame;
+        m_fileInfo->setShowAction(m_pVideoScreen->contextMenu()->fileInformation);
+        m_fileInfo->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        connect(m_controls, &PlaybackControls::playTimeShown, m_fileInfo, &FileInfoFrame::showTime);
+    }
+    if (!show) {
+        m_fileInfo->hide();
+        return;
+    }
+    FileInfoRecord record{};
+    m_pVideoScreen->fileInformation(&record);
+    m_fileInfo->showRecord(record);
+    // Over the screen's lower-left corner, moving with it as a child.
+    m_fileInfo->setParent(m_pVideoScreen, Qt::Widget);
+    placeFileInfo();
+    m_fileInfo->show();
+    m_fileInfo->raise();
+}
+
+void window_main::placeFileInfo()
+{
+    if (m_fileInfo && m_fileInfo->parentWidget() == m_pVideoScreen)
+        m_fileInfo->move(0, m_pVideoScreen->height() - m_fileInfo->height());
+}
+
+void window_main::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    if (m_fileInfo && !m_fileInfo->isHidden())
+        placeFileInfo();
 }

@@ -73,6 +73,7 @@ QString Model_Customize::brandName(Brand brand)
 
 void Model_Customize::identifyBrand(const QString& companyName, const QString& version, bool alarmSound)
 {
+    m_brands.fill(false);
     for (int i = 0; i < BrandCount; ++i) {
         if (QString::compare(companyName, brandName(static_cast<Brand>(i)), Qt::CaseSensitive) == 0) {
             m_brands[static_cast<size_t>(i)] = true;

@@ -42,7 +42,8 @@ public:
 
     static QString brandName(Brand brand);
 
-    // Sets the flag of the first brand whose name equals companyName exactly.
+    // Sets the flag of the first brand whose name equals companyName exactly,
+    // clearing any flag of an earlier identification.
     void identifyBrand(const QString& companyName, const QString& version, bool alarmSound);
     bool isBrand(Brand brand) const;
     QString companyName() const { return m_companyName; }

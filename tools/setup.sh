@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest
-  xvfb xauth
+  xvfb xauth dbus-daemon
 )
 
 install_missing() {

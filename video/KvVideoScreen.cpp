@@ -189,6 +189,11 @@ void KvVideoScreen::OnMenuLayoutTriggered(QAction* action)
 
 bool KvVideoScreen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseMove && m_fullScreen && m_controlBar->isHidden()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == this || isAncestorOf(widget)))
+            m_controlBar->show();
+    }
     auto* window = qobject_cast<PreviewVideoFrame*>(watched);
     if (window && event->type() == QEvent::MouseButtonPress) {
         setSelectedVideo(window);

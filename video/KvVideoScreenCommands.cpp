@@ -7,7 +7,10 @@
 #include "VideoScreenMenu.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStackedWidget>
 
 void KvVideoScreen::pause()
@@ -169,7 +172,17 @@ void KvVideoScreen::enterFullScreen(QStackedWidget* stack)
     if (stack->parentWidget())
         stack->parentWidget()->hide();
     move(QCursor::pos());
+    // Full screen is a request to the window manager; covering the screen
+    // under the cursor ourselves keeps it full where none honours it.
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(screen->geometry());
     setMouseTracking(true);
+    // Pointer moves over the video windows, which do not track the mouse,
+    // reach only the application's filters; they bring the control bar back.
+    qApp->installEventFilter(this);
     showFullScreen();
     setFocus(Qt::OtherFocusReason);
     m_menu->fullScreen->setChecked(true);
@@ -178,6 +191,7 @@ void KvVideoScreen::enterFullScreen(QStackedWidget* stack)
 
 void KvVideoScreen::leaveFullScreen(QStackedWidget* stack)
 {
+    qApp->removeEventFilter(this);
     showNormal();
     setWindowFlags({});
     setMouseTracking(false);

@@ -54,6 +54,8 @@ public:
     int progressValue() const { return m_value; }
     QString currentFile() const { return m_currentFile; }
     bool isPlaying() const { return m_playing; }
+    // A file is open, playing, paused or stopped at its end.
+    bool isOpen() const { return m_handle != nullptr; }
     bool isPaused() const { return m_paused; }
     bool isZoomMode() const { return m_zoomMode; }
     bool isRecording() const { return m_recording; }

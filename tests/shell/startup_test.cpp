@@ -3,6 +3,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -182,6 +183,38 @@ TEST_F(StartupTest, AKilledInstanceDoesNotBlockTheNextStart)
     EXPECT_TRUE(next.waitFor("file = /rec/a.264")) << next.output().constData();
     next.terminate();
     EXPECT_EQ(next.finish(), 0);
+}
+
+TEST_F(StartupTest, ThePlayListTakesTheStartFileAndHandOversAndSurvivesARestart)
+{
+    const QString program = makeProgram("[function-customize]\nLanguageCurrent=1\nSaveFileFlag=1\n");
+    const auto savedList = [&] {
+        QDirIterator found(path("config"), {QStringLiteral("recordfiles.dat")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        if (!found.hasNext())
+            return QByteArray();
+        QFile file(found.next());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    {
+        ProgramRun primary(env, program, {QStringLiteral("/rec/a.264")});
+        ASSERT_TRUE(primary.waitFor("start-up file = /rec/a.264")) << primary.output().constData();
+        ProgramRun second(env, program, {QStringLiteral("/rec/b.264")});
+        EXPECT_EQ(second.finish(), 0);
+        ASSERT_TRUE(primary.waitFor("file = /rec/b.264")) << primary.output().constData();
+        ProgramRun again(env, program, {QStringLiteral("/rec/a.264")});
+        EXPECT_EQ(again.finish(), 0);
+        ASSERT_TRUE(primary.waitFor("file = /rec/a.264")) << primary.output().constData();
+        primary.terminate();
+        EXPECT_EQ(primary.finish(), 0);
+    }
+    EXPECT_EQ(savedList(), QByteArray("/rec/a.264\n/rec/b.264\n")) << "each file listed once, in order";
+
+    ProgramRun restarted(env, program);
+    ASSERT_TRUE(restarted.waitFor("strPath = ")) << restarted.output().constData();
+    restarted.terminate();
+    EXPECT_EQ(restarted.finish(), 0);
+    EXPECT_EQ(savedList(), QByteArray("/rec/a.264\n/rec/b.264\n")) << "the list came back and was kept";
 }
 
 }

@@ -125,6 +125,9 @@ TEST_F(KvVideoScreenTest, EscapeEntersAndLeavesFullScreen)
     EXPECT_TRUE(screen.isFullScreen());
     EXPECT_TRUE(screen.isWindow());
     EXPECT_TRUE(screen.contextMenu()->fullScreen->isChecked());
+    screen.controlBar()->hide();
+    QTest::mouseMove(screen.window(0), QPoint(20, 20));
+    EXPECT_TRUE(screen.controlBar()->isVisible()) << "a pointer move over a video window brings the bar back";
 
     QTest::keyClick(&screen, Qt::Key_Escape);
     EXPECT_FALSE(screen.isFullScreen());

@@ -1,0 +1,6 @@
+#include "RecordPlayList.h"
+
+RecordPlayList::RecordPlayList(QWidget* parent)
+    : QScrollArea(parent)
+{
+}
