@@ -1,9 +1,12 @@
 #include "BenchUtil.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -23,6 +26,21 @@ double selfCpuS()
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
     return seconds(ru.ru_utime) + seconds(ru.ru_stime);
+}
+
+bool onPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "";
+    size_t from = 0;
+    while (from <= dirs.size()) {
+        const size_t to = std::min(dirs.find(':', from), dirs.size());
+        const std::string file = dirs.substr(from, to - from) + "/" + name;
+        if (to > from && access(file.c_str(), X_OK) == 0)
+            return true;
+        from = to + 1;
+    }
+    return false;
 }
 
 Cost runTogether(const std::vector<std::vector<std::string>>& commands)
@@ -49,6 +67,7 @@ Cost runTogether(const std::vector<std::vector<std::string>>& commands)
         rusage ru{};
         wait4(pid, &status, 0, &ru);
         cost.cpuS += seconds(ru.ru_utime) + seconds(ru.ru_stime);
+        cost.maxRssMb = std::max(cost.maxRssMb, static_cast<double>(ru.ru_maxrss) / 1024.0);
     }
     cost.wallS = nowS() - start;
     return cost;

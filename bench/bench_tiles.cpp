@@ -1,9 +1,17 @@
-// bench_tiles FILE N SECONDS [W H]
-// N instances of FILE play in real time through kvplay.h into W x H targets
-// (default 320 x 180) for SECONDS; then N `ffmpeg -re` processes scale the
-// same file to the same size for the same time. Prints both CPU times, the
-// ratio, and the share of frames we showed late or dropped once all N run.
-// The ffmpeg processes run SECONDS + 1 s, as long as the library did.
+// bench_tiles FILE N SECONDS [W H [MODE]]
+// N instances of FILE play through kvplay.h into W x H targets (default
+// 320 x 180).
+//
+// MODE 1 (default): real time for SECONDS; then N `ffmpeg -re` processes
+// scale the same file to the same size for the same time, and so do N
+// `mpv --vo=null` processes when mpv is on PATH. Prints the CPU times, the
+// ratios, and the share of frames we showed late or dropped once all N run.
+// The reference processes run SECONDS + 1 s, as long as the library did.
+//
+// MODE 16..19 (x2..x16): every instance plays the whole file at that speed
+// until it reports its end; then N ffmpeg processes decode and scale the
+// whole file as fast as they go, with `-skip_frame nokey` for x8 and x16,
+// where the library decodes keyframes only. SECONDS is ignored.
 #include "BenchUtil.h"
 #include "kvplay.h"
 
@@ -20,6 +28,7 @@ struct Counter {
     int width;
     int height;
     std::atomic<long> frames{0};
+    std::atomic<int> ended{0};
     static void present(void* user, const uint8_t*, int32_t, int32_t, int32_t)
     {
         static_cast<Counter*>(user)->frames.fetch_add(1);
@@ -29,14 +38,139 @@ struct Counter {
         *w = static_cast<Counter*>(user)->width;
         *h = static_cast<Counter*>(user)->height;
     }
+    static void message(int32_t msg, void* user)
+    {
+        if (msg == KV_MSG_END_OF_FILE)
+            static_cast<Counter*>(user)->ended.store(1);
+    }
 };
+
+struct Tiles {
+    std::vector<std::unique_ptr<Counter>> counters;
+    std::vector<uint32_t> handles;
+
+    bool open(const std::string& file, int n, int w, int h, int mode)
+    {
+        for (int i = 0; i < n; ++i) {
+            auto c = std::make_unique<Counter>();
+            c->width = w;
+            c->height = h;
+            const uint32_t hd = KvPlayCreatePlayInstance(0);
+            if (KvPlayOpenPlayFile(hd, file.c_str()) != KV_OK) {
+                std::fprintf(stderr, "cannot open %s\n", file.c_str());
+                return false;
+            }
+            const KvRenderTarget target{c.get(), &Counter::present, &Counter::size};
+            KvPlaySetPlayWnd(hd, &target);
+            KvPlaySetCallbackMessageEx(hd, &Counter::message, c.get());
+            KvPlaySetPlayMode(hd, mode, 0);
+            KvPlayStartPlay(hd);
+            handles.push_back(hd);
+            counters.push_back(std::move(c));
+        }
+        return true;
+    }
+    long frames() const
+    {
+        long sum = 0;
+        for (const auto& c : counters)
+            sum += c->frames.load();
+        return sum;
+    }
+    int ended() const
+    {
+        int sum = 0;
+        for (const auto& c : counters)
+            sum += c->ended.load();
+        return sum;
+    }
+    void close()
+    {
+        for (uint32_t hd : handles)
+            KvPlayDestroyPlayInstance(hd);
+    }
+};
+
+std::vector<std::string> ffmpegScale(const std::string& file, int w, int h, const std::vector<std::string>& input)
+{
+    std::vector<std::string> cmd{"ffmpeg", "-nostdin"};
+    cmd.insert(cmd.end(), input.begin(), input.end());
+    const std::string size = "scale=" + std::to_string(w) + ":" + std::to_string(h);
+    cmd.insert(cmd.end(), {"-i", file, "-vf", size, "-pix_fmt", "bgra", "-f", "null", "-"});
+    return cmd;
+}
+
+int realTime(const std::string& file, int n, double secs, int w, int h)
+{
+    Tiles tiles;
+    const double cpu0 = bench::selfCpuS();
+    const double t0 = bench::nowS();
+    if (!tiles.open(file, n, w, h, KV_MODE_PLAY))
+        return 1;
+    // Frames are counted once every instance runs, so opening 16 files one
+    // after the other does not count as frames missed.
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const long before = tiles.frames();
+    const double steady0 = bench::nowS();
+    std::this_thread::sleep_for(std::chrono::duration<double>(secs));
+    const double steady = bench::nowS() - steady0;
+    const double wall = bench::nowS() - t0;
+    const long frames = tiles.frames() - before;
+    tiles.close();
+    const double ours = bench::selfCpuS() - cpu0;
+    const double expected = steady * 25.0 * n;
+    const double missed = expected > 0 ? 100.0 * (1.0 - static_cast<double>(frames) / expected) : 0;
+
+    const std::string len = std::to_string(secs + 1);
+    const bench::Cost ff = bench::runCopies(ffmpegScale(file, w, h, {"-re", "-t", len}), n);
+    std::printf("tiles: %d x %s at %dx%d for %.1f s\n", n, file.c_str(), w, h, wall);
+    std::printf("  kvplay   cpu %.2f s (%.2f cores), frames shown in the last %.1f s %ld of ~%.0f (%.2f %% late or dropped)\n", ours,
+                ours / wall, steady, frames, expected, missed);
+    std::printf("  ffmpeg   cpu %.2f s (%.2f cores), wall %.1f s\n", ff.cpuS, ff.cpuS / ff.wallS, ff.wallS);
+    std::printf("  ratio    kvplay/ffmpeg cpu = %.2f\n", ff.cpuS > 0 ? ours / ff.cpuS : 0.0);
+    if (!bench::onPath("mpv"))
+        return 0;
+    const std::string filter = "lavfi=[scale=" + std::to_string(w) + ":" + std::to_string(h) + ",format=bgra]";
+    const bench::Cost mpv = bench::runCopies({"mpv", "--no-config", "--really-quiet", "--hwdec=no", "--vo=null",
+                                              "--ao=null", "--length=" + len, "--vf=" + filter, file},
+                                             n);
+    std::printf("  mpv      cpu %.2f s (%.2f cores), wall %.1f s\n", mpv.cpuS, mpv.cpuS / mpv.wallS, mpv.wallS);
+    std::printf("  ratio    kvplay/mpv cpu = %.2f\n", mpv.cpuS > 0 ? ours / mpv.cpuS : 0.0);
+    return 0;
+}
+
+int wholeFile(const std::string& file, int n, int w, int h, int mode)
+{
+    Tiles tiles;
+    const double cpu0 = bench::selfCpuS();
+    const double t0 = bench::nowS();
+    if (!tiles.open(file, n, w, h, mode))
+        return 1;
+    while (tiles.ended() < n && bench::nowS() - t0 < 600)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const double wall = bench::nowS() - t0;
+    const long frames = tiles.frames();
+    const int ended = tiles.ended();
+    tiles.close();
+    const double ours = bench::selfCpuS() - cpu0;
+
+    const bool keyOnly = mode == KV_MODE_FAST8 || mode == KV_MODE_FAST16;
+    const std::vector<std::string> input = keyOnly ? std::vector<std::string>{"-skip_frame", "nokey"}
+                                                   : std::vector<std::string>{};
+    const bench::Cost ff = bench::runCopies(ffmpegScale(file, w, h, input), n);
+    std::printf("tiles: %d x %s at %dx%d, mode %d, whole file\n", n, file.c_str(), w, h, mode);
+    std::printf("  kvplay   cpu %.2f s, wall %.2f s, %d of %d ended, %ld frames shown\n", ours, wall, ended, n, frames);
+    std::printf("  ffmpeg%s cpu %.2f s, wall %.2f s\n", keyOnly ? " -skip_frame nokey" : "", ff.cpuS, ff.wallS);
+    std::printf("  ratio    kvplay/ffmpeg cpu = %.2f\n", ff.cpuS > 0 ? ours / ff.cpuS : 0.0);
+    return ended == n ? 0 : 1;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: bench_tiles FILE N SECONDS [W H]\n");
+        std::fprintf(stderr, "usage: bench_tiles FILE N SECONDS [W H [MODE]]\n");
         return 2;
     }
     const std::string file = argv[1];
@@ -44,54 +178,13 @@ int main(int argc, char** argv)
     const double secs = std::atof(argv[3]);
     const int w = argc > 5 ? std::atoi(argv[4]) : 320;
     const int h = argc > 5 ? std::atoi(argv[5]) : 180;
-    KvPlayInitPlayLib(0, 0, 0);
-    std::vector<std::unique_ptr<Counter>> counters;
-    std::vector<uint32_t> handles;
-    const double cpu0 = bench::selfCpuS();
-    const double t0 = bench::nowS();
-    for (int i = 0; i < n; ++i) {
-        auto c = std::make_unique<Counter>();
-        c->width = w;
-        c->height = h;
-        const uint32_t hd = KvPlayCreatePlayInstance(0);
-        if (KvPlayOpenPlayFile(hd, file.c_str()) != KV_OK) {
-            std::fprintf(stderr, "cannot open %s\n", file.c_str());
-            return 1;
-        }
-        const KvRenderTarget target{c.get(), &Counter::present, &Counter::size};
-        KvPlaySetPlayWnd(hd, &target);
-        KvPlayStartPlay(hd);
-        handles.push_back(hd);
-        counters.push_back(std::move(c));
+    const int mode = argc > 6 ? std::atoi(argv[6]) : KV_MODE_PLAY;
+    if (mode != KV_MODE_PLAY && (mode < KV_MODE_FAST2 || mode > KV_MODE_FAST16)) {
+        std::fprintf(stderr, "MODE: 1 or 16..19\n");
+        return 2;
     }
-    // Frames are counted once every instance runs, so opening 16 files one
-    // after the other does not count as frames missed.
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    long before = 0;
-    for (const auto& c : counters)
-        before += c->frames.load();
-    const double steady0 = bench::nowS();
-    std::this_thread::sleep_for(std::chrono::duration<double>(secs));
-    const double steady = bench::nowS() - steady0;
-    const double wall = bench::nowS() - t0;
-    long frames = -before;
-    for (const auto& c : counters)
-        frames += c->frames.load();
-    for (uint32_t hd : handles)
-        KvPlayDestroyPlayInstance(hd);
-    const double ours = bench::selfCpuS() - cpu0;
+    KvPlayInitPlayLib(0, 0, 0);
+    const int rc = mode == KV_MODE_PLAY ? realTime(file, n, secs, w, h) : wholeFile(file, n, w, h, mode);
     KvPlayDeinitPlayLib();
-    const double expected = steady * 25.0 * n;
-    const double missed = expected > 0 ? 100.0 * (1.0 - static_cast<double>(frames) / expected) : 0;
-
-    const std::string size = "scale=" + std::to_string(w) + ":" + std::to_string(h);
-    const bench::Cost ff = bench::runCopies({"ffmpeg", "-nostdin", "-re", "-t", std::to_string(secs + 1), "-i", file,
-                                             "-vf", size, "-pix_fmt", "bgra", "-f", "null", "-"},
-                                            n);
-    std::printf("tiles: %d x %s at %dx%d for %.1f s\n", n, file.c_str(), w, h, wall);
-    std::printf("  kvplay   cpu %.2f s (%.2f cores), frames shown in the last %.1f s %ld of ~%.0f (%.2f %% late or dropped)\n", ours,
-                ours / wall, steady, frames, expected, missed);
-    std::printf("  ffmpeg   cpu %.2f s (%.2f cores), wall %.1f s\n", ff.cpuS, ff.cpuS / ff.wallS, ff.wallS);
-    std::printf("  ratio    kvplay/ffmpeg cpu = %.2f\n", ff.cpuS > 0 ? ours / ff.cpuS : 0.0);
-    return 0;
+    return rc;
 }

@@ -230,10 +230,9 @@ _Static_assert(sizeof(KvPlayFileInfo) == 1296, "file information record");
 KVPLAY_API int32_t KvPlayInitPlayLib(uint32_t reserved0, uint32_t reserved1, uint32_t reserved2);
 /* Destroys every remaining instance (as KvPlayDestroyPlayInstance), then deinitialises. */
 KVPLAY_API int32_t KvPlayDeinitPlayLib(void);
-/* At most n instances decode in hardware; 0 = software only. Without a
- * hardware device every instance decodes in software. This build has no
- * hardware path yet: the limit is kept and every instance decodes in
- * software. KV_ERR_PARAM for n < 0. */
+/* Decoding is in software, always: this library has no hardware decoding
+ * path. n, the most instances the caller allows to decode in hardware (0 =
+ * none), is only stored; it changes nothing. KV_ERR_PARAM for n < 0. */
 KVPLAY_API int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n);
 
 /* ---- Instances -------------------------------------------------------- */
@@ -264,7 +263,26 @@ KVPLAY_API int32_t KvPlayImageCallback(uint32_t h, const KvPlayImageHooks *hooks
 KVPLAY_API int32_t KvPlayStartPlay(uint32_t h);
 /* Stops playing; the file stays open and the next start plays from the start. */
 KVPLAY_API int32_t KvPlayStopPlay(uint32_t h);
-/* Not supported yet: KV_ERR_UNSUPPORTED. */
+/*
+ * Makes h play in sync with master: from now on h shows, of its own file, the
+ * picture at the master's play position (time since the start of each file),
+ * at the master's speed, paused while the master is paused, one frame on when
+ * the master steps. The master's later mode changes, seeks and starts move
+ * h too; h in turn may start, stop, close and open files as before, and
+ * starts at the master's position. While following, KvPlaySetPlayMode and
+ * the seeks on h return KV_ERR_STATE and change nothing. A master that never
+ * played holds its followers at the start; a stopped one runs on at its last
+ * speed, so its followers go on to their own ends.
+ * - If master itself follows another instance, h joins that instance's group.
+ * - h may move from one group to another; an instance that others follow
+ *   cannot follow: KV_ERR_STATE.
+ * - KV_ERR_HANDLE for an unknown master or h; KV_ERR_PARAM when h would
+ *   follow itself (master == h, or master follows h).
+ * - Destroying the master leaves its followers playing on their own, from
+ *   where they were, at the master's last mode; then they take their own
+ *   mode changes and seeks again. Destroying a follower leaves the rest as
+ *   they were. Nothing else ends following.
+ */
 KVPLAY_API int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h);
 
 /* code: KV_MODE_* except KV_MODE_STOP (use KvPlayStopPlay), else
@@ -272,7 +290,15 @@ KVPLAY_API int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h);
  * KV_MODE_STEP shows the next frame and leaves the instance paused on it.
  * param is reserved (0). Sound is heard only at normal speed; at x8 and x16
  * only keyframes are decoded. While a picture is shown at half its size or
- * less the H.264 loop filter is skipped; snapshots and clips never are. */
+ * less the H.264 loop filter is skipped. While pictures reach the screen
+ * more than two frames late, those that no other picture refers to are not
+ * decoded, until three pictures in a row are shown within their own frame
+ * time. Late pictures are dropped: the play speed never slows for them, and
+ * only when even the pictures that others refer to cannot be decoded in
+ * time does the picture on screen fall behind. Neither shortcut reaches
+ * snapshots or clips: a snapshot is the picture on screen decoded in full,
+ * a clip is copied from the file. KV_ERR_STATE while the instance follows a
+ * sync master. */
 KVPLAY_API int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t param);
 /* Current KV_MODE_* code (KV_MODE_PAUSE after a step, KV_MODE_STOP when not
  * playing); 0 for an unknown handle. */
@@ -283,7 +309,8 @@ KVPLAY_API uint64_t KvPlayGetCurPlayedTime(uint32_t h);
 /* Start and end of the open file. For raw elementary streams the end is an
  * estimate from the file size until the file has been indexed. */
 KVPLAY_API int32_t KvPlayGetPlayFileTimeRange(uint32_t h, uint64_t *start, uint64_t *end);
-/* Exact seek: the frame shown is the one at or just before the time. */
+/* Exact seek: the frame shown is the one at or just before the time.
+ * Both seeks: KV_ERR_STATE when not playing or while following a sync master. */
 KVPLAY_API int32_t KvPlaySetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high);
 /* Fast seek: the frame shown is the keyframe at or before the time. */
 KVPLAY_API int32_t KvPlaySetCurPlayedTimeEX(uint32_t h, uint32_t low, uint32_t high);

@@ -1,4 +1,5 @@
-// The C entry points: check the caller, find the instance, forward.
+// The C entry points: check the caller, find the instance, forward; then let
+// the sync groups carry mode changes, starts and seeks over to followers.
 #include "kvplay.h"
 
 #include "FileInfo.h"
@@ -107,7 +108,10 @@ int32_t KvPlayImageCallback(uint32_t h, const KvPlayImageHooks* hooks, void*)
 
 int32_t KvPlayStartPlay(uint32_t h)
 {
-    return withPlayer(h, [](Player& p) { return p.start(); });
+    const int32_t rc = withPlayer(h, [](Player& p) { return p.start(); });
+    if (rc == KV_OK)
+        Library::get().sync().moved(h);
+    return rc;
 }
 
 int32_t KvPlayStopPlay(uint32_t h)
@@ -117,14 +121,17 @@ int32_t KvPlayStopPlay(uint32_t h)
 
 int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h)
 {
-    if (!Library::get().find(master))
-        return KV_ERR_HANDLE;
-    return withPlayer(h, [](Player&) { return KV_ERR_UNSUPPORTED; });
+    if (ThreadTag::isLibraryThread())
+        return KV_ERR_REENTRANT;
+    return Library::get().sync().join(master, h);
 }
 
 int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t)
 {
-    return withPlayer(h, [code](Player& p) { return p.setMode(code); });
+    const int32_t rc = withPlayer(h, [code](Player& p) { return p.setMode(code); });
+    if (rc == KV_OK)
+        Library::get().sync().modeChanged(h);
+    return rc;
 }
 
 int32_t KvPlayGetPlayMode(uint32_t h)
@@ -144,12 +151,18 @@ int32_t KvPlayGetPlayFileTimeRange(uint32_t h, uint64_t* start, uint64_t* end)
 
 int32_t KvPlaySetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high)
 {
-    return withPlayer(h, [t = joinTime(low, high)](Player& p) { return p.seek(t, true); });
+    const int32_t rc = withPlayer(h, [t = joinTime(low, high)](Player& p) { return p.seek(t, true); });
+    if (rc == KV_OK)
+        Library::get().sync().moved(h);
+    return rc;
 }
 
 int32_t KvPlaySetCurPlayedTimeEX(uint32_t h, uint32_t low, uint32_t high)
 {
-    return withPlayer(h, [t = joinTime(low, high)](Player& p) { return p.seek(t, false); });
+    const int32_t rc = withPlayer(h, [t = joinTime(low, high)](Player& p) { return p.seek(t, false); });
+    if (rc == KV_OK)
+        Library::get().sync().moved(h);
+    return rc;
 }
 
 int32_t KvPlayOpenSound(uint32_t h)

@@ -41,6 +41,11 @@ public:
     bool keyframesOnly() const { return keyOnly_.load(); }
     void setKeyframesOnly(bool on) { keyOnly_.store(on); }
 
+    // Renderer: the pictures of serial come too late, so the decoder may
+    // leave out those that no other picture refers to; -1 when they do not.
+    void setSkipping(int serial) { skipSerial_.store(serial); }
+    bool skipping(int serial) const { return skipSerial_.load() == serial; }
+
     // Reader at the end of the input of a serial; used when there is no video.
     void setEnded(int serial, int64_t lastUs);
     bool ended(int serial, int64_t& lastUs) const;
@@ -51,6 +56,7 @@ private:
     std::atomic<bool> paused_{false};
     std::atomic<int> step_{0};
     std::atomic<bool> keyOnly_{false};
+    std::atomic<int> skipSerial_{-1};
 
     mutable std::mutex mutex_;
     std::condition_variable cv_;

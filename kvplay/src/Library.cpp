@@ -37,6 +37,7 @@ int Library::deinit()
     }
     for (auto& [handle, player] : left)
         player->destroy();
+    sync_.clear();
     return KV_OK;
 }
 
@@ -71,6 +72,7 @@ int Library::destroy(uint32_t handle)
         players_.erase(it);
     }
     player->destroy();
+    sync_.forget(handle);
     return KV_OK;
 }
 

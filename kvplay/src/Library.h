@@ -1,8 +1,9 @@
-// The library's only process-wide state: whether it is initialised, and the
-// registry that maps 32-bit handles to instances.
+// The library's only process-wide state: whether it is initialised, the
+// registry that maps 32-bit handles to instances, and the sync groups.
 #pragma once
 
 #include "Player.h"
+#include "SyncGroups.h"
 
 #include <cstdint>
 #include <map>
@@ -21,12 +22,14 @@ public:
     // 0 when not initialised.
     uint32_t create();
     // Removes the handle first, so no new call reaches the instance, then
-    // tears the instance down.
+    // tears the instance down and lets its followers go on alone.
     int destroy(uint32_t handle);
     std::shared_ptr<Player> find(uint32_t handle) const;
+    SyncGroups& sync() { return sync_; }
     // Serialises SDL's audio start and stop, which are not thread-safe.
     std::mutex& audioMutex() { return audioMutex_; }
-    // Kept for the hardware decoding path, which this build does not have yet.
+    // Every instance decodes in software; the limit is only kept, so that a
+    // hardware path can honour what the caller asked for.
     void setMaxHardwareDecoders(int n);
 
 private:
@@ -38,6 +41,7 @@ private:
     std::map<uint32_t, std::shared_ptr<Player>> players_; // guarded by mutex_
     int maxHardware_ = 0;                                // guarded by mutex_
     std::mutex audioMutex_;
+    SyncGroups sync_{[this](uint32_t h) { return find(h); }};
 };
 
 } // namespace kvplay

@@ -28,15 +28,15 @@ Speed speedOf(int mode)
 bool keyframesOnly(int mode) { return mode == KV_MODE_FAST8 || mode == KV_MODE_FAST16; }
 } // namespace
 
-Playback::Playback(uint32_t handle, MediaSource& source, Callbacks& callbacks, bool rewind,
+Playback::Playback(uint32_t handle, MediaSource& source, Callbacks& callbacks, PlayClock& clock, bool rewind,
                    std::shared_ptr<KeyframeIndex> index)
     : source_(source), videoPackets_(kVideoPackets, kVideoBytes),
-      audioPackets_(kAudioPackets, kAudioBytes), ring_(kRingFrames)
+      audioPackets_(kAudioPackets, kAudioBytes), ring_(kRingFrames), clock_(clock)
 {
     reader_ = std::make_unique<Reader>(source, control_, videoPackets_, &audioPackets_, std::move(index));
     decoder_ = std::make_unique<VideoDecoder>(source, control_, videoPackets_, ring_, smallTarget_);
     renderer_ = std::make_unique<Renderer>(handle, control_, ring_, clock_, callbacks, source.startTime(),
-                                           source.videoIndex() >= 0, smallTarget_);
+                                           source.videoIndex() >= 0, source.frameDurationUs(), smallTarget_);
     if (rewind)
         control_.requestSeek(0, false);
 }
@@ -109,8 +109,10 @@ void Playback::seek(int64_t targetUs, bool exact)
     audioPackets_.clear();
     control_.requestSeek(targetUs, exact);
     renderer_->requestImage();
-    if (source_.videoIndex() < 0)
-        clock_.set(targetUs);
+    // The renderer sets the clock again from the first picture at the target;
+    // until then the sound, and any instance in sync with this one, already
+    // run from the target instead of the old position.
+    clock_.set(targetUs);
     ring_.wake();
 }
 

@@ -22,7 +22,9 @@ namespace kvplay {
 class Playback {
 public:
     // rewind: the file was read before, so start with a seek to its start.
-    Playback(uint32_t handle, MediaSource& source, Callbacks& callbacks, bool rewind,
+    // clock: the instance's, which outlives the pipeline and may follow a
+    // sync master.
+    Playback(uint32_t handle, MediaSource& source, Callbacks& callbacks, PlayClock& clock, bool rewind,
              std::shared_ptr<KeyframeIndex> index);
     ~Playback();
     Playback(const Playback&) = delete;
@@ -47,7 +49,7 @@ private:
     PacketQueue videoPackets_;
     PacketQueue audioPackets_;
     FrameRing ring_;
-    PlayClock clock_;
+    PlayClock& clock_;
     std::atomic<bool> smallTarget_{false};
     std::unique_ptr<Reader> reader_;
     std::unique_ptr<VideoDecoder> decoder_;

@@ -17,7 +17,7 @@ bool validMode(int code)
 }
 } // namespace
 
-Player::Player(uint32_t handle) : handle_(handle) {}
+Player::Player(uint32_t handle) : handle_(handle), clock_(std::make_shared<PlayClock>()) {}
 
 Player::~Player() { destroy(); }
 
@@ -69,7 +69,7 @@ int Player::start()
         return KV_OK;
     if (source_->isRaw() && source_->videoIndex() >= 0 && !index_)
         index_ = std::make_unique<IndexBuilder>(*source_);
-    auto pb = std::make_unique<Playback>(handle_, *source_, callbacks_, everPlayed_,
+    auto pb = std::make_unique<Playback>(handle_, *source_, callbacks_, *clock_, everPlayed_,
                                          index_ ? index_->index() : nullptr);
     if (!pb->start(mode_, view_))
         return KV_ERR_NO_STREAM;
@@ -103,6 +103,8 @@ int Player::setMode(int code)
     std::lock_guard lock(mutex_);
     if (destroyed_)
         return KV_ERR_HANDLE;
+    if (following())
+        return KV_ERR_STATE;
     if (code != KV_MODE_STEP)
         mode_ = code;
     else
@@ -110,6 +112,35 @@ int Player::setMode(int code)
     if (playback_)
         playback_->setMode(code);
     return KV_OK;
+}
+
+int Player::lastMode()
+{
+    std::lock_guard lock(mutex_);
+    return mode_;
+}
+
+void Player::applyGroupMode(int code)
+{
+    std::lock_guard lock(mutex_);
+    if (destroyed_ || !validMode(code))
+        return;
+    // The master's steps move its clock, which this instance follows anyway.
+    mode_ = code == KV_MODE_STEP ? KV_MODE_PAUSE : code;
+    if (playback_)
+        playback_->setMode(mode_);
+}
+
+void Player::alignTo(int64_t relUs)
+{
+    std::lock_guard lock(mutex_);
+    if (!source_ || !playback_)
+        return;
+    const int64_t duration = source_->durationUs();
+    int64_t rel = std::max<int64_t>(relUs, 0);
+    if (duration > 0)
+        rel = std::min(rel, duration);
+    playback_->seek(rel, true);
 }
 
 int Player::mode()
@@ -146,7 +177,7 @@ int Player::range(uint64_t* start, uint64_t* end)
 int Player::seek(uint64_t time, bool exact)
 {
     std::lock_guard lock(mutex_);
-    if (!source_ || !playback_)
+    if (!source_ || !playback_ || following())
         return KV_ERR_STATE;
     const int64_t start = source_->startTime();
     int64_t rel = static_cast<int64_t>(time) - start;

@@ -57,10 +57,22 @@ public:
     int clipStart(const KvPlayLocalRecordRequest* request);
     int clipStop(void* times, void* packets);
 
+    // Sync groups (see SyncGroups.h). The clock lives as long as any
+    // instance that follows it, whatever happens to this one.
+    const std::shared_ptr<PlayClock>& clock() const { return clock_; }
+    bool following() const { return clock_->following(); }
+    // The mode last set, playing or not.
+    int lastMode();
+    // Takes the master's mode; unlike setMode this works while following.
+    void applyGroupMode(int code);
+    // Seeks exactly to a position relative to the file's start, if playing.
+    void alignTo(int64_t relUs);
+
 private:
     int stopLocked();
 
     const uint32_t handle_;
+    const std::shared_ptr<PlayClock> clock_;
     std::mutex mutex_;
     bool destroyed_ = false;                 // guarded by mutex_
     Callbacks callbacks_;

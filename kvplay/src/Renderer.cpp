@@ -14,9 +14,10 @@ constexpr auto kMaxWait = 2s;
 } // namespace
 
 Renderer::Renderer(uint32_t handle, Control& control, FrameRing& ring, PlayClock& clock,
-                   Callbacks& callbacks, int64_t startTime, bool hasVideo, std::atomic<bool>& smallTarget)
+                   Callbacks& callbacks, int64_t startTime, bool hasVideo, int64_t frameUs,
+                   std::atomic<bool>& smallTarget)
     : handle_(handle), control_(control), ring_(ring), clock_(clock), callbacks_(callbacks),
-      startTime_(startTime), hasVideo_(hasVideo), smallTarget_(smallTarget)
+      startTime_(startTime), hasVideo_(hasVideo), skip_(frameUs), smallTarget_(smallTarget)
 {
 }
 
@@ -57,36 +58,78 @@ FrameRing::Clock::time_point Renderer::step(size_t& queued)
         }
         if (f->serial != shownSerial_) {
             // The first picture after a start or a seek shows at once, even
-            // while paused, and the clock restarts from it.
+            // while paused, and the clock restarts from it (a clock that
+            // follows a sync master ignores that).
             shownSerial_ = f->serial;
             clock_.set(f->ptsUs);
+            skip_.reset();
+            control_.setSkipping(-1);
             show(ring_.pop());
             continue;
         }
-        if (control_.paused()) {
-            if (!control_.takeStep())
-                return deadline;
-            clock_.set(f->ptsUs);
-            show(ring_.pop());
-            continue;
-        }
-        const auto now = FrameRing::Clock::now();
-        const auto due = clock_.wallFor(f->ptsUs);
-        if (due > now + kMaxWait) {
-            clock_.set(f->ptsUs);
-            show(ring_.pop());
-            continue;
-        }
-        if (due > now)
-            return std::min(due, deadline);
-        const DecodedFrame* next = ring_.peek(1);
-        if (next && next->frame && next->serial == serial && clock_.wallFor(next->ptsUs) <= now) {
+        auto wakeAt = deadline;
+        const Action a = clock_.following() ? followAction(*f, serial, wakeAt) : leadAction(*f, serial, wakeAt);
+        if (a == Action::Wait)
+            return std::min(wakeAt, deadline);
+        trackLateness(f->ptsUs, serial);
+        if (a == Action::Drop) {
             ring_.pop();
             dropped_.fetch_add(1);
             continue;
         }
         show(ring_.pop());
     }
+}
+
+Renderer::Action Renderer::leadAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt)
+{
+    if (control_.paused()) {
+        if (!control_.takeStep())
+            return Action::Wait;
+        clock_.set(f.ptsUs);
+        return Action::Show;
+    }
+    const auto now = FrameRing::Clock::now();
+    const auto due = clock_.wallFor(f.ptsUs);
+    if (due > now + kMaxWait) {
+        clock_.set(f.ptsUs);
+        return Action::Show;
+    }
+    if (due > now) {
+        wakeAt = due;
+        return Action::Wait;
+    }
+    const DecodedFrame* next = ring_.peek(1);
+    if (next && next->frame && next->serial == serial && clock_.wallFor(next->ptsUs) <= now)
+        return Action::Drop;
+    return Action::Show;
+}
+
+Renderer::Action Renderer::followAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt)
+{
+    // The master's clock alone decides, paused or not: its steps move it, and
+    // its seeks reach this instance as seeks of its own, so there are no jumps
+    // to take here.
+    const int64_t now = clock_.now();
+    if (f.ptsUs > now) {
+        wakeAt = clock_.wallFor(f.ptsUs);
+        return Action::Wait;
+    }
+    const DecodedFrame* next = ring_.peek(1);
+    if (next && next->frame && next->serial == serial && next->ptsUs <= now)
+        return Action::Drop;
+    return Action::Show;
+}
+
+void Renderer::trackLateness(int64_t ptsUs, int serial)
+{
+    const bool was = skip_.skipping();
+    if (control_.paused())
+        skip_.reset();
+    else
+        skip_.observe(clock_.now() - ptsUs);
+    if (skip_.skipping() != was)
+        control_.setSkipping(skip_.skipping() ? serial : -1);
 }
 
 void Renderer::serviceRepaint()

@@ -1,6 +1,8 @@
 // Renderer thread: shows each picture when the clock reaches it, drops late
-// ones, steps, reports the end of the file, and keeps the picture on screen
-// for repaints and snapshots.
+// ones, tells the decoder when to skip unreferenced pictures, steps, reports
+// the end of the file, and keeps the picture on screen for repaints and
+// snapshots. While the clock follows a sync master, this
+// instance only reads it: pause, steps and speed are the master's.
 #pragma once
 
 #include "Callbacks.h"
@@ -8,6 +10,7 @@
 #include "FrameRing.h"
 #include "PlayClock.h"
 #include "Scaler.h"
+#include "SkipPolicy.h"
 
 #include <atomic>
 #include <cstdint>
@@ -19,7 +22,7 @@ class Renderer {
 public:
     // smallTarget: written on each present, read by the video decoder.
     Renderer(uint32_t handle, Control& control, FrameRing& ring, PlayClock& clock, Callbacks& callbacks,
-             int64_t startTime, bool hasVideo, std::atomic<bool>& smallTarget);
+             int64_t startTime, bool hasVideo, int64_t frameUs, std::atomic<bool>& smallTarget);
     void run();
 
     void setView(const ViewSettings& view);
@@ -36,8 +39,15 @@ public:
     uint64_t dropped() const { return dropped_.load(); }
 
 private:
+    enum class Action { Wait, Show, Drop };
+
     // One scheduling step; returns the wall time to sleep until.
     FrameRing::Clock::time_point step(size_t& queued);
+    // What to do with the picture due next, by a clock of our own or by the
+    // sync master's; wakeAt is lowered to when a waiting picture is due.
+    Action leadAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt);
+    Action followAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt);
+    void trackLateness(int64_t ptsUs, int serial);
     void serviceRepaint();
     void audioOnlyStep(FrameRing::Clock::time_point& deadline);
     void show(DecodedFrame frame);
@@ -53,6 +63,7 @@ private:
     const int64_t startTime_;
     const bool hasVideo_;
     Scaler scaler_;                       // renderer thread only
+    SkipPolicy skip_;                     // renderer thread only
 
     mutable std::mutex mutex_;
     FramePtr shown_;                      // guarded by mutex_

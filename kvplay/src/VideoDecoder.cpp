@@ -1,6 +1,7 @@
 #include "VideoDecoder.h"
 
 #include "Codecs.h"
+#include "SkipPolicy.h"
 #include "ThreadTag.h"
 
 namespace kvplay {
@@ -36,7 +37,10 @@ void VideoDecoder::run()
             continue;
         if (qp.serial != serial_)
             startSerial(qp.serial);
-        codec_->skip_frame = control_.keyframesOnly() ? AVDISCARD_NONKEY : AVDISCARD_DEFAULT;
+        // Any picture before an exact seek target may be the target, and a
+        // step while paused must show the very next picture.
+        const bool skipUnreferenced = target_ < 0 && !control_.paused() && control_.skipping(serial_);
+        codec_->skip_frame = frameDiscard(control_.keyframesOnly(), skipUnreferenced);
         codec_->skip_loop_filter = smallTarget_.load() ? AVDISCARD_ALL : AVDISCARD_DEFAULT;
         if (!decode(qp.packet.get()))
             break;

@@ -1,6 +1,7 @@
 // Video decoder thread: packets in, pictures with stream times out. Discards
 // the pictures before an exact seek target, keeping the one at or just
-// before it.
+// before it. Leaves out unreferenced pictures while the renderer says the
+// pictures come too late.
 #pragma once
 
 #include "Control.h"
