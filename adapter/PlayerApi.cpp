@@ -74,7 +74,12 @@ void ClosePlayFile(PlayerHandle* handle)
         handle->adapter()->ClosePlayFile(handle->takePlayContext());
 }
 
-int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user)
+namespace {
+
+// Opens path without a surface, reads its range with readRange and closes it:
+// whole seconds, or -1.
+template <typename ReadRange>
+int64_t lengthOf(const QString& path, QObject* eventTarget, uint32_t user, ReadRange readRange)
 {
     const PlayWindowParam window{nullptr, 0, kPlayFlagsVideoWindow, 0};
     PlayFileParam file;
@@ -86,11 +91,37 @@ int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user)
         return -1;
     uint64_t start = 0;
     uint64_t end = 0;
-    const int32_t result = GetPlayFileTimeRange(handle.get(), file.instance, &start, &end);
+    const int32_t result = readRange(*handle, file.instance, &start, &end);
     ClosePlayFile(handle.get());
-    if (result != 0)
+    if (result != 0 || end < start)
         return -1;
     return static_cast<int64_t>(end - start) / kMicrosecondsPerSecond;
+}
+
+constexpr uint32_t kExactWaitSliceMs = 100;
+constexpr int32_t kWaitRanOut = 12;
+
+}
+
+int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user)
+{
+    return lengthOf(path, eventTarget, user, [](PlayerHandle& handle, uint32_t h, uint64_t* start, uint64_t* end) {
+        return GetPlayFileTimeRange(&handle, h, start, end);
+    });
+}
+
+int64_t ReadExactFileLength(const QString& path, const std::function<bool()>& cancelled)
+{
+    return lengthOf(path, nullptr, 0, [&cancelled](PlayerHandle& handle, uint32_t h, uint64_t* start, uint64_t* end) {
+        QKvosAdapter* adapter = handle.adapter();
+        int32_t result = adapter->GetPlayFileTimeRangeExact(h, start, end, kExactWaitSliceMs);
+        while (result == kWaitRanOut) {
+            if (cancelled && cancelled())
+                return 0;
+            result = adapter->GetPlayFileTimeRangeExact(h, start, end, kExactWaitSliceMs);
+        }
+        return result;
+    });
 }
 
 int32_t CapturePicture(PlayerHandle* handle, const CaptureRequest* request, int32_t mode, uint32_t h)

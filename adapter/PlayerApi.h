@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace PlayerApi {
@@ -35,6 +36,11 @@ void ClosePlayFile(PlayerHandle* handle);
 // Reading a file's length without threads or sound: open without a surface,
 // read the time range, close. Seconds, or -1 when the file cannot be opened.
 int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user);
+// The same with the exact length of a raw stream, whose quick range is an
+// estimate: waits for the library's pass over the whole file until it ends or
+// cancelled() says stop (asked about ten times a second), and then answers
+// the estimate. Blocks: for worker threads only.
+int64_t ReadExactFileLength(const QString& path, const std::function<bool()>& cancelled);
 
 int32_t CapturePicture(PlayerHandle* handle, const CaptureRequest* request, int32_t mode, uint32_t h);
 int32_t StartLocalRecord(PlayerHandle* handle, uint32_t h, void* request);

@@ -233,6 +233,11 @@ int32_t QKvWin::GetPlayFileTimeRange(uint32_t h, uint64_t* start, uint64_t* end)
     return KvPlayGetPlayFileTimeRange(h, start, end);
 }
 
+int32_t QKvWin::GetPlayFileTimeRangeExact(uint32_t h, uint64_t* start, uint64_t* end, uint32_t waitMs)
+{
+    return KvPlayGetPlayFileTimeRangeExact(h, start, end, waitMs);
+}
+
 int32_t QKvWin::SetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high)
 {
     return KvPlaySetCurPlayedTime(h, low, high);

@@ -82,6 +82,7 @@ public:
     PlayContext* OpenPlayFile(const PlayWindowParam* window, PlayFileParam* file) override;
     PlayContext* OpenPlayFileList(const PlayWindowParam* window, PlayListParam* list) override;
     int32_t GetPlayFileTimeRange(uint32_t h, uint64_t* start, uint64_t* end) override;
+    int32_t GetPlayFileTimeRangeExact(uint32_t h, uint64_t* start, uint64_t* end, uint32_t waitMs) override;
     int32_t SetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high) override;
     int32_t SetCurPlayedTimeEx(uint32_t h, uint32_t low, uint32_t high) override;
     void ClosePlayFile(PlayContext* context) override;

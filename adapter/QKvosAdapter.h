@@ -98,6 +98,10 @@ public:
     virtual PlayContext* OpenPlayFile(const PlayWindowParam* window, PlayFileParam* file) = 0;
     virtual PlayContext* OpenPlayFileList(const PlayWindowParam* window, PlayListParam* list) = 0;
     virtual int32_t GetPlayFileTimeRange(uint32_t h, uint64_t* start, uint64_t* end) = 0;
+    // The range once a raw stream's estimate has been replaced by its exact
+    // end, waiting up to waitMs; 12 when the wait ran out first. Blocks: for
+    // worker threads only.
+    virtual int32_t GetPlayFileTimeRangeExact(uint32_t h, uint64_t* start, uint64_t* end, uint32_t waitMs) = 0;
     virtual int32_t SetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high) = 0;
     virtual int32_t SetCurPlayedTimeEx(uint32_t h, uint32_t low, uint32_t high) = 0;
     // Stops, closes and releases context.

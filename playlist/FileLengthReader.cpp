@@ -27,6 +27,8 @@ FileLengthReader::FileLengthReader(QObject* parent)
 
 FileLengthReader::~FileLengthReader()
 {
+    // Running jobs that wait for a whole-file pass stop waiting.
+    ++m_generation;
     m_pool.clear();
     m_pool.waitForDone();
 }
@@ -45,8 +47,8 @@ void FileLengthReader::startWaiting()
     const QStringList paths = std::exchange(m_waiting, {});
     for (const QString& path : paths) {
         m_pool.start([this, path, generation] {
-            const qint64 seconds =
-                generation == m_generation.load() ? PlayerApi::ReadFileLength(path, nullptr, 0) : -1;
+            const auto cancelled = [this, generation] { return generation != m_generation.load(); };
+            const qint64 seconds = cancelled() ? -1 : PlayerApi::ReadExactFileLength(path, cancelled);
             // The destructor waits for this job, so the reader is still alive
             // here; its queued calls die with it.
             QMetaObject::invokeMethod(

@@ -65,7 +65,8 @@ enum {
     KV_ERR_NOT_INIT = 8,    /* KvPlayInitPlayLib has not succeeded */
     KV_ERR_REENTRANT = 9,   /* called from a library callback */
     KV_ERR_NO_MEMORY = 10,
-    KV_ERR_NO_STREAM = 11   /* the file has no stream the call needs */
+    KV_ERR_NO_STREAM = 11,  /* the file has no stream the call needs */
+    KV_ERR_TIMEOUT = 12     /* the wait ran out before the result was ready */
 };
 
 /* Messages passed to the message callback. */
@@ -309,6 +310,14 @@ KVPLAY_API uint64_t KvPlayGetCurPlayedTime(uint32_t h);
 /* Start and end of the open file. For raw elementary streams the end is an
  * estimate from the file size until the file has been indexed. */
 KVPLAY_API int32_t KvPlayGetPlayFileTimeRange(uint32_t h, uint64_t *start, uint64_t *end);
+/* The same range made exact. For a raw stream whose end is still an estimate
+ * it starts the index pass (parse only, about a second per GB from cache) if
+ * it is not running yet and waits for it up to wait_ms: KV_OK with the exact
+ * range, or KV_ERR_TIMEOUT with the estimate filled in when the wait ran out
+ * (call again to wait on). Other files answer at once. It blocks: call it from
+ * a worker thread, never from a library callback. Closing or destroying the
+ * instance from another thread ends the wait. */
+KVPLAY_API int32_t KvPlayGetPlayFileTimeRangeExact(uint32_t h, uint64_t *start, uint64_t *end, uint32_t wait_ms);
 /* Exact seek: the frame shown is the one at or just before the time.
  * Both seeks: KV_ERR_STATE when not playing or while following a sync master. */
 KVPLAY_API int32_t KvPlaySetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high);

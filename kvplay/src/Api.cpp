@@ -149,6 +149,11 @@ int32_t KvPlayGetPlayFileTimeRange(uint32_t h, uint64_t* start, uint64_t* end)
     return withPlayer(h, [start, end](Player& p) { return p.range(start, end); });
 }
 
+int32_t KvPlayGetPlayFileTimeRangeExact(uint32_t h, uint64_t* start, uint64_t* end, uint32_t wait_ms)
+{
+    return withPlayer(h, [=](Player& p) { return p.exactRange(start, end, std::chrono::milliseconds(wait_ms)); });
+}
+
 int32_t KvPlaySetCurPlayedTime(uint32_t h, uint32_t low, uint32_t high)
 {
     const int32_t rc = withPlayer(h, [t = joinTime(low, high)](Player& p) { return p.seek(t, true); });

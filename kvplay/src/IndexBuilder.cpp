@@ -27,10 +27,11 @@ void IndexBuilder::run()
     ThreadTag tag;
     int64_t frames = 0;
     const bool whole = scan(frames);
-    // Complete either way: seeks waiting for the index must not wait forever.
-    index_->finish(frames);
+    // The exact duration first, so that whoever the finished index wakes
+    // reads it; complete either way: waits for the index must not last forever.
     if (whole)
         source_.setExactDuration(frames * source_.frameDurationUs());
+    index_->finish(frames);
 }
 
 bool IndexBuilder::scan(int64_t& frames)

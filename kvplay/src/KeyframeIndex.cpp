@@ -25,8 +25,18 @@ KeyframeEntry KeyframeIndex::atOrBefore(int64_t frame) const
 
 void KeyframeIndex::finish(int64_t frames)
 {
-    frames_.store(frames);
-    complete_.store(true);
+    {
+        std::lock_guard lock(mutex_);
+        frames_.store(frames);
+        complete_.store(true);
+    }
+    finished_.notify_all();
+}
+
+bool KeyframeIndex::waitComplete(std::chrono::milliseconds wait) const
+{
+    std::unique_lock lock(mutex_);
+    return finished_.wait_for(lock, wait, [this] { return complete_.load(); });
 }
 
 size_t KeyframeIndex::size() const

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -23,11 +25,14 @@ public:
     // No more entries will come (the pass ended or gave up).
     void finish(int64_t frames);
     bool complete() const { return complete_.load(); }
+    // Waits until finish() or the time runs out; true when complete.
+    bool waitComplete(std::chrono::milliseconds wait) const;
     int64_t frames() const { return frames_.load(); }
     size_t size() const;
 
 private:
     mutable std::mutex mutex_;
+    mutable std::condition_variable finished_;
     std::vector<KeyframeEntry> entries_; // guarded by mutex_; ascending frames
     std::atomic<int64_t> frames_{0};
     std::atomic<bool> complete_{false};

@@ -174,6 +174,30 @@ int Player::range(uint64_t* start, uint64_t* end)
     return KV_OK;
 }
 
+int Player::exactRange(uint64_t* start, uint64_t* end, std::chrono::milliseconds wait)
+{
+    if (!start || !end)
+        return KV_ERR_PARAM;
+    std::shared_ptr<KeyframeIndex> index;
+    {
+        std::lock_guard lock(mutex_);
+        if (!source_)
+            return KV_ERR_STATE;
+        if (source_->durationEstimated() && source_->isRaw() && source_->videoIndex() >= 0) {
+            if (!index_)
+                index_ = std::make_unique<IndexBuilder>(*source_);
+            index = index_->index();
+        }
+    }
+    // Without the lock: a close from another thread ends the pass, which
+    // completes the index and so ends the wait.
+    const bool done = !index || index->waitComplete(wait);
+    const int rc = range(start, end);
+    if (rc != KV_OK)
+        return rc;
+    return done ? KV_OK : KV_ERR_TIMEOUT;
+}
+
 int Player::seek(uint64_t time, bool exact)
 {
     std::lock_guard lock(mutex_);

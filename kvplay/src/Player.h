@@ -10,6 +10,7 @@
 #include "Playback.h"
 #include "Scaler.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -36,6 +37,9 @@ public:
     int mode();
     uint64_t currentTime();
     int range(uint64_t* start, uint64_t* end);
+    // range() once a raw stream has been indexed, waiting up to wait for the
+    // index pass; KV_ERR_TIMEOUT with the estimate when it is not done yet.
+    int exactRange(uint64_t* start, uint64_t* end, std::chrono::milliseconds wait);
     int seek(uint64_t time, bool exact);
 
     int setTarget(const KvRenderTarget* target);

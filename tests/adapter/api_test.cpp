@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QTest>
 
 #include <array>
@@ -230,6 +231,22 @@ TEST(ReadFileLength, OpensReadsAndClosesWithoutASurface)
     EXPECT_EQ(PlayerApi::ReadFileLength(AdapterMedia::files().garbage, &entry, 1), -1);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(entry.entries.isEmpty());
+}
+
+TEST(ReadFileLength, RawStreamsAreCountedToTheEndUnlessCancelled)
+{
+    const QString raw = AdapterMedia::files().dir + QStringLiteral("/still.264");
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
+                  QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                  QStringLiteral("testsrc2=size=160x120:rate=25:duration=3"), QStringLiteral("-c:v"),
+                  QStringLiteral("libx264"), QStringLiteral("-preset"), QStringLiteral("ultrafast"),
+                  QStringLiteral("-f"), QStringLiteral("h264"), raw});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+    EXPECT_EQ(PlayerApi::ReadExactFileLength(raw, {}), 3) << "75 frames at 25 fps";
+    EXPECT_GE(PlayerApi::ReadExactFileLength(raw, [] { return true; }), 0) << "a cancelled wait still answers";
+    EXPECT_EQ(PlayerApi::ReadExactFileLength(AdapterMedia::files().garbage, {}), -1);
 }
 
 TEST(OpenCloseCycles, ThousandLengthReadsAndFiftyPlaysLeaveNothingBehind)
