@@ -138,6 +138,7 @@ void window_main::connectScreenMenu()
     connect(menu->record, &QAction::triggered, this, &window_main::OnBtnRecordClicked);
     connect(menu->zoom, &QAction::triggered, this, &window_main::OnZoomClicked);
     connect(menu->aspect, &QAction::triggered, this, &window_main::OnRenderClicked);
+    connect(menu->settings, &QAction::triggered, m_form.m_pTitleBar, &Widget_TitleBar::ShowSettingsWindow);
 }
 
 void window_main::PlayOrPause() { m_controls->PlayOrPause(); }
