@@ -4,6 +4,7 @@
 #include "FileInfoFrame.h"
 #include "KvVideoScreen.h"
 #include "MainWindowLook.h"
+#include "Model_MsgHelper.h"
 #include "Model_Customize.h"
 #include "PlayListActions.h"
 #include "PlayModeMenu.h"
@@ -38,6 +39,7 @@ window_main::window_main(QWidget* parent)
     m_form.m_pLabCurrentTime->setText(QStringLiteral("00:00:00"));
     m_form.m_pLabTotalTime->setText(QStringLiteral("00:00:00"));
     m_form.m_pSearchWidget->hide();
+    m_msgHelper = new Model_MsgHelper(this);
     m_pVideoScreen = new KvVideoScreen(m_form.stackedWidget);
     m_form.stackedWidget->addWidget(m_pVideoScreen);
     m_playList = new PlayListActions(*m_form.scrollAreaWidgetContents, *m_pVideoScreen, this);
@@ -122,6 +124,10 @@ void window_main::connectControls()
     connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, this, &window_main::OnCurVideoStatusChanged);
     connect(m_pVideoScreen, &KvVideoScreen::NoVideoIsPlaying, this, &window_main::OnNoVideoIsPlaying);
     connect(f.page_1, &Widget_Welcome::DropFileToWelcome, this, &window_main::DropFIleToWelcomeResponse);
+    for (int i = 0; i < KvVideoScreen::kWindowCount; ++i) {
+        connect(m_pVideoScreen->window(i), &PreviewVideoFrame::noticeRequested, m_msgHelper,
+                [helper = m_msgHelper](int kind, const QString& text) { helper->ShowPopup(text, kind); });
+    }
 }
 
 void window_main::connectScreenMenu()

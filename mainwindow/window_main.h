@@ -9,6 +9,7 @@
 
 class FileInfoFrame;
 class KvVideoScreen;
+class Model_MsgHelper;
 class PlayListActions;
 class PlayModeMenu;
 class PlaybackControls;
@@ -144,6 +145,7 @@ private:
     QAction* m_openDirAction = nullptr;
     QTimer* m_refreshTimer = nullptr;
     FileInfoFrame* m_fileInfo = nullptr;
+    Model_MsgHelper* m_msgHelper = nullptr;
     QString m_startupFile;
     QTimer* m_startupTimer = nullptr;
     Widget_LayoutMenu* m_layoutMenu = nullptr;

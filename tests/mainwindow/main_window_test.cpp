@@ -239,6 +239,7 @@ TEST_F(MainWindowTest, InFullScreenTheBarFollowsAndDrivesTheControls)
 
 }
 
+#include "Widget_Popup.h"
 #include "Widget_Welcome.h"
 
 #include <QMimeData>
@@ -261,6 +262,17 @@ TEST_F(MainWindowTest, ARecordingDroppedOnTheStartPagePlays)
     drop(testRecording("long.mp4"));
     EXPECT_EQ(form.stackedWidget->currentIndex(), 1);
     EXPECT_TRUE(window.videoScreen()->isSelectedPlaying());
+}
+
+TEST_F(MainWindowTest, AVideoWindowsNoticeAppearsAsAPopup)
+{
+    emit window.videoScreen()->window(3)->noticeRequested(PreviewVideoFrame::MessageNotice, QStringLiteral("dir is Empty"));
+    QStringList shown;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* popup = qobject_cast<Widget_Popup*>(widget))
+            shown.append(popup->text());
+    }
+    EXPECT_TRUE(shown.contains(QStringLiteral("dir is Empty")));
 }
 
 }
