@@ -2,6 +2,7 @@
 // clearing them, the saved list, play modes, search and progress, offscreen
 // with real recordings.
 
+#include "FileInfoFrame.h"
 #include "KvVideoScreen.h"
 #include "MainWindowForm.h"
 #include "Model_Customize.h"
@@ -288,6 +289,38 @@ TEST_F(MainWindowPlayListTest, TheDialogsListWhatWasChosenWithItsLengthAndPlayNo
     answerDialogWith(third);
     form().m_pBtnOpenFile_2->click();
     EXPECT_EQ(window->playList().last(), third) << "the dialog takes what drops refuse";
+}
+
+TEST(MainWindowFileInfoTest, ThePanelSitsOnTheScreensCornerAndFollowsThePlayTime)
+{
+    Model_Customize& customize = Model_Customize::instance();
+    customize.identifyBrand(Model_Customize::brandName(Model_Customize::TRIVOSK), QString(), false);
+    window_main window;
+    customize.identifyBrand(QString(), QString(), false);
+    window.show();
+    QAction* entry = window.videoScreen()->contextMenu()->fileInformation;
+    ASSERT_NE(entry, nullptr) << "this brand offers file information";
+
+    window.handleMessage(testRecording("long.mp4"));
+    entry->setChecked(true);
+    emit entry->triggered(true);
+    FileInfoFrame* panel = window.fileInfoFrame();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->parentWidget(), window.videoScreen());
+    EXPECT_EQ(panel->geometry().bottomLeft(), QPoint(0, window.videoScreen()->height() - 1));
+    EXPECT_EQ(panel->channelText(), QStringLiteral("1"));
+
+    const QString before = panel->timeText();
+    QTRY_VERIFY_WITH_TIMEOUT(panel->timeText() != before, kPlayTimeoutMs);
+    EXPECT_FALSE(panel->timeText().startsWith(QStringLiteral("1970"))) << "the frame's recording time";
+
+    panel->closeButton()->click();
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_TRUE(panel->isHidden());
+    emit entry->triggered(true);
+    EXPECT_EQ(window.fileInfoFrame(), panel) << "built once";
+    EXPECT_TRUE(panel->isVisible());
 }
 
 }
