@@ -3,6 +3,7 @@
 #include "PlayerApiCall.h"
 #include "PlayerLibrary.h"
 #include "PlayerRecords.h"
+#include "QKvWin.h"
 #include "QKvwinFactory.h"
 
 using PlayerApiCall::call;
@@ -133,6 +134,13 @@ int32_t CapturePicture(PlayerHandle* handle, const CaptureRequest* request, int3
     if (mode == kCapturePlaying && h != 0)
         return handle->adapter()->CapturePicture(h, request);
     return kFailed;
+}
+
+int32_t CapturePictureOnAnyThread(uint32_t h, const CaptureRequest& request)
+{
+    if (h == 0 || !PlayerLibrary::isInitialised())
+        return kFailed;
+    return QKvWin::captureInstance(h, &request) == 0 ? 0 : kFailed;
 }
 
 int32_t StartLocalRecord(PlayerHandle* handle, uint32_t h, void* request)

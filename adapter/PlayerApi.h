@@ -43,6 +43,10 @@ int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user)
 int64_t ReadExactFileLength(const QString& path, const std::function<bool()>& cancelled);
 
 int32_t CapturePicture(PlayerHandle* handle, const CaptureRequest* request, int32_t mode, uint32_t h);
+// A snapshot of the playing instance h taken on a worker thread, so that the
+// re-decode and the PNG write (about 100 ms at 1080p) never hold up the GUI.
+// Needs no handle: it fails (nonzero) once the instance has been closed.
+int32_t CapturePictureOnAnyThread(uint32_t h, const CaptureRequest& request);
 int32_t StartLocalRecord(PlayerHandle* handle, uint32_t h, void* request);
 int32_t StartLocalRecordFile(PlayerHandle* handle, uint32_t h, const ClipRequest* request);
 int32_t StopLocalRecord(PlayerHandle* handle, uint32_t h, void* p, void* q);

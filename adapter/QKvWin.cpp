@@ -26,6 +26,11 @@ const KvRenderTarget* QKvWin::renderTargetOf(QWidget* widget)
 
 int32_t QKvWin::CapturePicture(uint32_t h, const CaptureRequest* request)
 {
+    return captureInstance(h, request);
+}
+
+int32_t QKvWin::captureInstance(uint32_t h, const CaptureRequest* request)
+{
     return KvPlayCapturePicture(h, request != nullptr ? &request->record : nullptr);
 }
 

@@ -48,6 +48,9 @@ public:
     int32_t AlarmSubscribe(uint32_t s, const void* request) override;
     int32_t NetCapture(uint32_t s, const void* request) override;
     int32_t CapturePicture(uint32_t h, const CaptureRequest* request) override;
+    // The same without an adapter: the library call is safe on any thread and
+    // fails once the instance is gone.
+    static int32_t captureInstance(uint32_t h, const CaptureRequest* request);
     int32_t StartLocalRecord(uint32_t h, void* request) override;
     int32_t StartLocalRecordFile(uint32_t h, const ClipRequest* request) override;
     int32_t StopLocalRecord(uint32_t h, void* p, void* q) override;

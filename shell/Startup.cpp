@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTextStream>
+#include <QThreadPool>
 #include <QTranslator>
 
 #include <cstdio>
@@ -107,6 +108,8 @@ void Startup::createMainWindow(const QString& startupFile)
 
 void Startup::shutdown(int loopResult)
 {
+    // Snapshots still being written finish before the library goes.
+    QThreadPool::globalInstance()->waitForDone();
     PlayerApi::ReleaseLibrary();
     Model_Language::Destroy();
     KV_DIAG() << "window close~~~~~~~~result = " << loopResult;

@@ -10,6 +10,7 @@
 #include "events/QConnectEvent.h"
 #include "VideoScreen.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,7 +18,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QResizeEvent>
+#include <QThreadPool>
 
 namespace {
 
@@ -392,10 +395,21 @@ void PreviewVideoFrame::snapshot()
     if (naming.folderSettingEmpty())
         emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
     const CaptureRequest request = PlayerRecords::captureRequest(path, m_openSerial);
-    if (PlayerApi::CapturePicture(m_handle.get(), &request, 1, m_h) == 0)
-        emit noticeRequested(PictureNotice, path);
-    else
-        emit noticeRequested(MessageNotice, QStringLiteral("Capture Failed"));
+    QThreadPool::globalInstance()->start([window = QPointer<PreviewVideoFrame>(this), h = m_h, request, path] {
+        const bool written = PlayerApi::CapturePictureOnAnyThread(h, request) == 0;
+        // The report goes back to the GUI thread, where the window is checked.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [window, written, path] {
+                if (!window)
+                    return;
+                if (written)
+                    emit window->noticeRequested(PictureNotice, path);
+                else
+                    emit window->noticeRequested(MessageNotice, QStringLiteral("Capture Failed"));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void PreviewVideoFrame::recordToggle()

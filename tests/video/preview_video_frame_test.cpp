@@ -6,6 +6,7 @@
 #include "VideoScreen.h"
 #include "ZoomSelection.h"
 
+#include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -196,6 +197,31 @@ TEST_F(PreviewVideoFrameTest, AZoomDragOfThreePixelsSelectsNothing)
     window.zoomToggle();
     EXPECT_FALSE(window.isZoomMode());
     window.stop();
+}
+
+TEST_F(PreviewVideoFrameTest, ASnapshotIsWrittenOffTheGuiThreadAndReported)
+{
+    QSignalSpy notices(&window, &PreviewVideoFrame::noticeRequested);
+    window.snapshot();
+    EXPECT_EQ(notices.count(), 0) << "nothing open, nothing taken";
+
+    window.play(testRecording("long.mp4"), 0);
+    ASSERT_TRUE(window.isPlaying());
+    QTest::qWait(300);
+    window.snapshot();
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 20000);
+    EXPECT_EQ(notices.at(0).at(0).toInt(), int{PreviewVideoFrame::PictureNotice});
+    const QString path = notices.at(0).at(1).toString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
+    EXPECT_TRUE(file.read(8).startsWith("\x89PNG")) << "a complete picture file";
+
+    window.snapshot();
+    window.stop();
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 2, 20000);
+    const int kind = notices.at(1).at(0).toInt();
+    EXPECT_TRUE(kind == PreviewVideoFrame::PictureNotice || kind == PreviewVideoFrame::MessageNotice)
+        << "a snapshot racing a stop is either written or reported as failed";
 }
 
 }
