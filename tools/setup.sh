@@ -41,7 +41,7 @@ case "${1:-}" in
   run)
     install_missing
     cmake --preset release
-    cmake --build --preset release
+    cmake --build --preset release --target KvPlayer
     make_sample
     exec build/release/bin/KvPlayer "$PWD/sample/camera01.mp4"
     ;;
@@ -51,10 +51,11 @@ case "${1:-}" in
     cmake --preset asan
     cmake --build --preset asan
     xvfb-run -a -s "-screen 0 1280x800x24" ctest --preset asan
-    # The optimised program of the run command: some warnings only show there.
+    # The optimised build, tests and tools included: some warnings only show
+    # with optimisation.
     rm -rf build/release
     cmake --preset release
-    cmake --build --preset release --target KvPlayer
+    cmake --build --preset release
     # The engine's threads once more under the thread sanitizer.
     rm -rf build/tsan
     cmake --preset tsan

@@ -29,15 +29,17 @@ TEST_F(PopupTest, EmptyTextsAndUnknownKindsShowNothing)
 
 TEST_F(PopupTest, NoticesShowAtTheLowerRightAndCloseThemselves)
 {
-    QPointer<Widget_Popup> first = helper.ShowMessage(QStringLiteral("Capture Failed"));
-    QPointer<Widget_Popup> second = helper.ShowPopup(QStringLiteral("/home/u/KvPlayer/picture/x.png"), 1);
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->text(), QStringLiteral("Capture Failed"));
-    EXPECT_EQ(first->pos(), second->pos()) << "stacked at the same place";
+    Widget_Popup* shownFirst = helper.ShowMessage(QStringLiteral("Capture Failed"));
+    Widget_Popup* shownSecond = helper.ShowPopup(QStringLiteral("/home/u/KvPlayer/picture/x.png"), 1);
+    ASSERT_TRUE(shownFirst && shownSecond);
+    const QPointer<Widget_Popup> first = shownFirst;
+    const QPointer<Widget_Popup> second = shownSecond;
+    EXPECT_EQ(shownFirst->text(), QStringLiteral("Capture Failed"));
+    EXPECT_EQ(shownFirst->pos(), shownSecond->pos()) << "stacked at the same place";
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(first->pos(), QPoint(area.x() + area.width() - 201, area.y() + area.height() - 150));
-    EXPECT_EQ(first->size(), QSize(200, 150));
-    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(shownFirst->pos(), QPoint(area.x() + area.width() - 201, area.y() + area.height() - 150));
+    EXPECT_EQ(shownFirst->size(), QSize(200, 150));
+    EXPECT_TRUE(shownFirst->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!first && !second, Widget_Popup::kCloseAfterMs + 2000);
 }
 
@@ -58,14 +60,15 @@ TEST_F(PopupTest, LongPathsAreGreenLinksCutAtTheRight)
 
 TEST_F(PopupTest, ThePointerKeepsANoticeOpen)
 {
-    QPointer<Widget_Popup> popup = helper.ShowMessage(QStringLiteral("dir is Empty"));
-    ASSERT_TRUE(popup);
+    Widget_Popup* shown = helper.ShowMessage(QStringLiteral("dir is Empty"));
+    ASSERT_NE(shown, nullptr);
+    const QPointer<Widget_Popup> popup = shown;
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(popup, &enter);
+    QApplication::sendEvent(shown, &enter);
     QTest::qWait(Widget_Popup::kCloseAfterMs + 300);
     ASSERT_TRUE(popup) << "open while the pointer is over it";
     QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(popup, &leave);
+    QApplication::sendEvent(shown, &leave);
     QTRY_VERIFY_WITH_TIMEOUT(!popup, Widget_Popup::kCloseAfterMs + 2000);
 }
 
