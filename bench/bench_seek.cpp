@@ -30,16 +30,24 @@ struct Counter {
     }
 };
 
-// Seconds to open a file, read its range and close it, as a play list does.
-double rangeCost(const std::string& file)
+// Opens a file, reads its range and closes it, as a play list does: the
+// length in microseconds.
+uint64_t readLengthUs(const std::string& file)
 {
-    const double t0 = bench::nowS();
     const uint32_t h = KvPlayCreatePlayInstance(0);
     uint64_t s = 0;
     uint64_t e = 0;
     KvPlayOpenPlayFile(h, file.c_str());
     KvPlayGetPlayFileTimeRange(h, &s, &e);
     KvPlayDestroyPlayInstance(h);
+    return e - s;
+}
+
+// Seconds that readLengthUs takes.
+double rangeCost(const std::string& file)
+{
+    const double t0 = bench::nowS();
+    readLengthUs(file);
     return bench::nowS() - t0;
 }
 
@@ -88,15 +96,8 @@ int main(int argc, char** argv)
     const std::string file = argv[1];
     KvPlayInitPlayLib(0, 0, 0);
     double seekS = argc > 2 ? std::atof(argv[2]) : 0;
-    if (seekS <= 0) {
-        const uint32_t h = KvPlayCreatePlayInstance(0);
-        uint64_t s = 0;
-        uint64_t e = 0;
-        KvPlayOpenPlayFile(h, file.c_str());
-        KvPlayGetPlayFileTimeRange(h, &s, &e);
-        KvPlayDestroyPlayInstance(h);
-        seekS = static_cast<double>(e - s) / 1e6 * 2 / 3;
-    }
+    if (seekS <= 0)
+        seekS = static_cast<double>(readLengthUs(file)) / 1e6 * 2 / 3;
     std::vector<double> first;
     std::vector<double> seek;
     std::vector<double> ffFirst;

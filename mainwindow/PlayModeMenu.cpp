@@ -32,13 +32,19 @@ void PlayModeMenu::choose(int mode)
     if (mode < 0 || mode >= kModeCount)
         return;
     m_customize.setPlayMode(mode);
-    m_screen.setPlayMode(mode);
-    for (int i = 0; i < kModeCount; ++i)
-        m_actions[static_cast<size_t>(i)]->setChecked(i == mode);
+    apply(mode);
 }
 
 void PlayModeMenu::OnPlayModeChanged(int mode)
 {
     m_customize.setPlayMode(mode);
-    choose(mode);
+    if (mode >= 0 && mode < kModeCount)
+        apply(mode);
+}
+
+void PlayModeMenu::apply(int mode)
+{
+    m_screen.setPlayMode(mode);
+    for (int i = 0; i < kModeCount; ++i)
+        m_actions[static_cast<size_t>(i)]->setChecked(i == mode);
 }

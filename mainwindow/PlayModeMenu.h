@@ -34,6 +34,9 @@ public:
     void OnPlayModeChanged(int mode);
 
 private:
+    // Hands a known mode to the windows and checks its action.
+    void apply(int mode);
+
     Model_Customize& m_customize;
     KvVideoScreen& m_screen;
     QMenu* m_menu = nullptr;

@@ -231,7 +231,8 @@ void window_main::ShowFileInfo(bool show)
     m_pVideoScreen->fileInformation(&record);
     m_fileInfo->showRecord(record);
     // Over the screen's lower-left corner, moving with it as a child.
-    m_fileInfo->setParent(m_pVideoScreen, Qt::Widget);
+    if (m_fileInfo->parentWidget() != m_pVideoScreen)
+        m_fileInfo->setParent(m_pVideoScreen, Qt::Widget);
     placeFileInfo();
     m_fileInfo->show();
     m_fileInfo->raise();

@@ -6,28 +6,22 @@
 #include "window_main.h"
 
 #include "Diagnostics.h"
-#include "FileInfoFrame.h"
 #include "KvVideoScreen.h"
 #include "Model_Customize.h"
 #include "OpeningRules.h"
 #include "PlayListActions.h"
 #include "PlayModeMenu.h"
-#include "PlaybackControls.h"
-#include "PreviewVideoFrame.h"
 #include "QOpenDirEvent.h"
 #include "RecordFileItems.h"
 #include "RecordFilesStore.h"
 #include "VideoScreenMenu.h"
 #include "Widget_LayoutMenu.h"
-#include "Widget_Welcome.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
