@@ -62,7 +62,7 @@ int32_t GetPlayMode(PlayerHandle* handle, uint32_t h);
 int32_t RePaint(PlayerHandle* handle, uint32_t h);
 // 0 when there is nothing to repaint.
 int32_t SyncRePaint(PlayerHandle* handle, uint32_t h);
-int32_t RegisterDrawFun(PlayerHandle* handle, uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget);
+int32_t RegisterDrawFun(PlayerHandle* handle, uint32_t h, DrawHook hook, void* user, QWidget* widget);
 int32_t OpenSound(PlayerHandle* handle, uint32_t h);
 int32_t CloseSound(PlayerHandle* handle, uint32_t h);
 int32_t SetPlayVolume(PlayerHandle* handle, uint32_t h, int32_t volume);

@@ -7,10 +7,14 @@
 #include "PlayerTypes.h"
 
 #include "kvnet.h"
+#include "kvplay.h"
 
 #include <QEvent>
 
 class QFileEvent;
+
+// The picture hooks the library receives, in its own layout.
+using ImageHooks = KvPlayImageHooks;
 
 namespace PlayerCallbacks {
 

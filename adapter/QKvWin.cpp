@@ -4,25 +4,30 @@
 #include "Diagnostics.h"
 #include "EventPoster.h"
 #include "PlayerCallbacks.h"
-#include "RenderSurface.h"
+#include "SurfaceTarget.h"
 #include "ViewArea.h"
 
 #include "kvplay.h"
 
-#include <QWidget>
-
 #include <cstring>
 #include <string>
+#include <type_traits>
+
+// The adapter's records are copied byte for byte into the library's.
+static_assert(sizeof(CaptureRecord) == sizeof(KvPlayCaptureRecord));
+static_assert(offsetof(CaptureRecord, format) == offsetof(KvPlayCaptureRecord, format));
+static_assert(sizeof(FileInfoRecord) == sizeof(KvPlayFileInfo));
+static_assert(offsetof(FileInfoRecord, time) == offsetof(KvPlayFileInfo, time));
+static_assert(offsetof(FileInfoRecord, channel) == offsetof(KvPlayFileInfo, channel));
+static_assert(offsetof(FileInfoRecord, device_type) == offsetof(KvPlayFileInfo, device_type));
+static_assert(std::is_same_v<DrawHook, KvPlayDrawFn>);
+static_assert(kPlayMessageEndOfFile == KV_MSG_END_OF_FILE);
+static_assert(int32_t{ClipKindSource} == KV_CLIP_SOURCE && int32_t{ClipKindRaw} == KV_CLIP_RAW
+              && int32_t{ClipKindAvi} == KV_CLIP_AVI && int32_t{ClipKindMp4} == KV_CLIP_MP4);
 
 QKvWin::QKvWin() = default;
 
 QKvWin::~QKvWin() = default;
-
-const KvRenderTarget* QKvWin::renderTargetOf(QWidget* widget)
-{
-    auto* surface = dynamic_cast<RenderSurface*>(widget);
-    return surface != nullptr ? surface->renderTarget() : nullptr;
-}
 
 int32_t QKvWin::CapturePicture(uint32_t h, const CaptureRequest* request)
 {
@@ -31,7 +36,11 @@ int32_t QKvWin::CapturePicture(uint32_t h, const CaptureRequest* request)
 
 int32_t QKvWin::captureInstance(uint32_t h, const CaptureRequest* request)
 {
-    return KvPlayCapturePicture(h, request != nullptr ? &request->record : nullptr);
+    if (request == nullptr)
+        return KvPlayCapturePicture(h, nullptr);
+    KvPlayCaptureRecord record{};
+    std::memcpy(&record, &request->record, sizeof record);
+    return KvPlayCapturePicture(h, &record);
 }
 
 int32_t QKvWin::StartLocalRecord(uint32_t h, void* request)
@@ -47,7 +56,7 @@ int32_t QKvWin::StartLocalRecordFile(uint32_t h, const ClipRequest* request)
 {
     if (request == nullptr)
         return KV_ERR_PARAM;
-    const LocalRecordRequest record{0, request->clip_path, request->picture_path, request->kind,
+    const KvPlayLocalRecordRequest record{0, request->clip_path, request->picture_path, request->kind,
                                     request->passthrough, 0, 0};
     return KvPlayStartlocalrecordFile(h, &record);
 }
@@ -127,7 +136,7 @@ int32_t QKvWin::SyncRePaint(uint32_t h)
     return KvPlayNSynchroRePaint(h);
 }
 
-int32_t QKvWin::RegisterDrawFun(uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget)
+int32_t QKvWin::RegisterDrawFun(uint32_t h, DrawHook hook, void* user, QWidget* widget)
 {
     if (widget == nullptr)
         return 1;
@@ -198,7 +207,7 @@ PlayContext* QKvWin::openInstance(const PlayWindowParam* window, QObject* target
     }
     context->instance = h;
     if (window != nullptr && window->surface != nullptr) {
-        KvPlaySetPlayWnd(h, renderTargetOf(window->surface));
+        SurfaceTarget::bind(h, window->surface);
         context->flags = window->flags;
         context->eventTarget = target;
         context->user = user;
@@ -313,7 +322,12 @@ int32_t QKvWin::RemoveOsdString(uint32_t h)
 
 void QKvWin::GetFileInfo(FileInfoRecord* record)
 {
-    const int32_t result = KvPlayGetFileInfo(record);
+    KvPlayFileInfo info{};
+    if (record != nullptr)
+        std::memcpy(&info, record, sizeof info);
+    const int32_t result = KvPlayGetFileInfo(record != nullptr ? &info : nullptr);
+    if (record != nullptr)
+        std::memcpy(record, &info, sizeof info);
     KV_DIAG() << "KvPlayGetFileInfo = " << result;
 }
 

@@ -69,7 +69,7 @@ public:
     int32_t GetPlayMode(uint32_t h) override;
     int32_t RePaint(uint32_t h) override;
     int32_t SyncRePaint(uint32_t h) override;
-    int32_t RegisterDrawFun(uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget) override;
+    int32_t RegisterDrawFun(uint32_t h, DrawHook hook, void* user, QWidget* widget) override;
     PlayContext* StartDualTalk(uint32_t s, StreamParam* stream) override;
     int32_t StopDualTalk(PlayContext* context) override;
     int32_t OpenSound(uint32_t h) override;
@@ -104,8 +104,6 @@ private:
     using StartFn = uint32_t (*)(const void*);
     using RemoteTestEntry = std::pair<RemoteTestHandler, void*>;
 
-    // The surface's render target; null for a widget that is no RenderSurface.
-    static const KvRenderTarget* renderTargetOf(QWidget* widget);
     uint32_t startConnection(StartFn start, const void* request, QObject* owner, ConnectionStatusHandler handler);
     // Opens a file by open(h); the rest of the open is shared by file and list.
     template <typename Open>

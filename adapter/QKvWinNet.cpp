@@ -4,6 +4,7 @@
 #include "ConnectRecord.h"
 #include "EventPoster.h"
 #include "PlayerCallbacks.h"
+#include "SurfaceTarget.h"
 #include "events/QFileEvent.h"
 
 #include "kvnet.h"
@@ -101,7 +102,7 @@ PlayContext* QKvWin::startStream(int32_t kind, uint32_t s, const PlayWindowParam
     context->owner = this;
     EventPoster::watch(stream->eventTarget);
     if (window != nullptr && window->surface != nullptr) {
-        KvPlaySetPlayWnd(context->instance, renderTargetOf(window->surface));
+        SurfaceTarget::bind(context->instance, window->surface);
         context->flags = window->flags;
         const ImageHooks hooks = PlayerCallbacks::imageHooks(window->flags, stream->user, stream->eventTarget);
         KvPlayImageCallback(context->instance, &hooks, nullptr);
