@@ -103,6 +103,9 @@ void RecordFileItems::buildMenu()
 void RecordFileItems::AddEntry(const QString& path)
 {
     auto* added = new Widget_Record_Item_TitleBar(path, this, count());
+    connect(added, &Widget_Record_Item_TitleBar::selectRequested, this, &RecordFileItems::SelectEntry);
+    connect(added, &Widget_Record_Item_TitleBar::deleteRequested, this, &RecordFileItems::DeleteEntry);
+    connect(added, &Widget_Record_Item_TitleBar::doubleClicked, this, &RecordFileItems::DoubleClickedItem);
     m_layout->insertWidget(count(), added);
     m_entries.append(added);
     m_reader->request(path);
