@@ -5,7 +5,6 @@
 #include "Model_Customize.h"
 #include "Model_Language.h"
 #include "PlayListText.h"
-#include "PlaybackRules.h"
 #include "Widget_Record_Item_TitleBar.h"
 
 #include <QAction>
@@ -245,7 +244,7 @@ void RecordFileItems::dropEvent(QDropEvent* event)
     for (const QUrl& url : urls)
         names.append(url.toLocalFile());
     const QStringList added = PlayListText::listDropAdditions(
-        names, entryFileNames(), PlaybackRules::dropExtensions(Model_Customize::instance()));
+        names, entryFileNames(), Model_Customize::instance().dropExtensions());
     for (const QString& path : added) {
         AddEntry(path);
         emit dropFileToList(path);
