@@ -1,7 +1,7 @@
 #include "PlayerCallbacks.h"
 
+#include "AdapterDiagnostics.h"
 #include "ConnectRecord.h"
-#include "Diagnostics.h"
 #include "EventPoster.h"
 #include "events/QConnectEvent.h"
 #include "events/QDevDataEvent.h"
@@ -74,7 +74,7 @@ void pictureReady(void* event, uint32_t value, uint32_t, uint32_t extra)
     if (image.width() > kWidePictureWidth && image.height() < kHalfPictureHeight) {
         picture->setPicture(
             image.scaled(image.width(), kFullPictureHeight, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-        KV_DIAG() << QString::asprintf("w=%u h=%u \n", static_cast<unsigned>(image.width()),
+        KV_ADAPTER_DIAG() << QString::asprintf("w=%u h=%u \n", static_cast<unsigned>(image.width()),
                                        static_cast<unsigned>(kFullPictureHeight));
     }
     EventPoster::post(picture->target(), picture);

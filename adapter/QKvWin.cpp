@@ -1,7 +1,7 @@
 #include "QKvWin.h"
 
+#include "AdapterDiagnostics.h"
 #include "ConnectRecord.h"
-#include "Diagnostics.h"
 #include "EventPoster.h"
 #include "PlayerCallbacks.h"
 #include "SurfaceTarget.h"
@@ -117,7 +117,7 @@ uint64_t QKvWin::GetCurPlayedTime(uint32_t h)
 
 int32_t QKvWin::SetPlayMode(uint32_t h, int32_t code, uint32_t, uint32_t, int32_t param)
 {
-    KV_DIAG() << "nIFrameInterval " << param;
+    KV_ADAPTER_DIAG() << "nIFrameInterval " << param;
     return KvPlaySetPlayMode(h, code, param);
 }
 
@@ -328,7 +328,7 @@ void QKvWin::GetFileInfo(FileInfoRecord* record)
     const int32_t result = KvPlayGetFileInfo(record != nullptr ? &info : nullptr);
     if (record != nullptr)
         std::memcpy(record, &info, sizeof info);
-    KV_DIAG() << "KvPlayGetFileInfo = " << result;
+    KV_ADAPTER_DIAG() << "KvPlayGetFileInfo = " << result;
 }
 
 int32_t QKvWin::SetAspectMode(uint32_t h, int32_t mode)
