@@ -1,7 +1,6 @@
 #include "QKvWin.h"
 
 #include "AdapterDiagnostics.h"
-#include "ConnectRecord.h"
 #include "EventPoster.h"
 #include "PlayerCallbacks.h"
 #include "SurfaceTarget.h"
