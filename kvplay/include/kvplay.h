@@ -81,7 +81,8 @@ enum {
     KV_MODE_PAUSE = 3,
     KV_MODE_SLOW2 = 4, KV_MODE_SLOW4 = 5, KV_MODE_SLOW8 = 6, KV_MODE_SLOW16 = 7,
     KV_MODE_FAST2 = 16, KV_MODE_FAST4 = 17, KV_MODE_FAST8 = 18, KV_MODE_FAST16 = 19,
-    KV_MODE_STEP = 48
+    KV_MODE_STEP = 48,
+    KV_MODE_STEP_BACK = 49
 };
 
 /* Aspect modes for KvPlayRenderActualProportion. */
@@ -301,6 +302,23 @@ KVPLAY_API int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h);
  * a clip is copied from the file. KV_ERR_STATE while the instance follows a
  * sync master. */
 KVPLAY_API int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t param);
+/*
+ * KV_MODE_STEP_BACK shows exactly the frame before the one on screen, in
+ * presentation order (B-frames included), and leaves the instance paused on
+ * it. Unlike the other modes it returns only once that frame is known and
+ * handed to the render thread, so KvPlayGetCurPlayedTime right after it
+ * returns the new frame's time. At the file's first frame it returns KV_OK
+ * and nothing changes. Per instance the library keeps the pictures of the
+ * frames before the one on screen at the size they are presented, at most
+ * 64 MB of them, and while the user steps back it decodes the stretch before
+ * in the background, so a run of steps back finds most pictures ready; a step
+ * whose picture is not at hand decodes from the keyframe before it. A step
+ * forward after steps back shows the next kept picture, or goes on from the
+ * decoder. A snapshot of a stepped-back frame decodes that frame again at its
+ * full size. Followers of a sync master move to the master's new position.
+ * KV_ERR_NO_STREAM without video, KV_ERR_STATE when not playing, without a
+ * render target, or while following.
+ */
 /* Current KV_MODE_* code (KV_MODE_PAUSE after a step, KV_MODE_STOP when not
  * playing); 0 for an unknown handle. */
 KVPLAY_API int32_t KvPlayGetPlayMode(uint32_t h);

@@ -131,6 +131,9 @@ int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t)
     const int32_t rc = withPlayer(h, [code](Player& p) { return p.setMode(code); });
     if (rc == KV_OK)
         Library::get().sync().modeChanged(h);
+    // Going back, the clock leaves the followers' queued pictures behind.
+    if (rc == KV_OK && code == KV_MODE_STEP_BACK)
+        Library::get().sync().moved(h);
     return rc;
 }
 

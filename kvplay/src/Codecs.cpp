@@ -1,7 +1,14 @@
 #include "Codecs.h"
 
-
 namespace kvplay {
+
+int64_t frameTimeUs(const AVFrame& frame, AVRational timeBase, int64_t streamStartUs, int64_t fallbackUs)
+{
+    const int64_t ts = frame.best_effort_timestamp;
+    if (ts == AV_NOPTS_VALUE)
+        return fallbackUs;
+    return av_rescale_q(ts, timeBase, AVRational{1, 1'000'000}) - streamStartUs;
+}
 
 CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
 {

@@ -10,4 +10,8 @@ namespace kvplay {
 // picture size the decoder may allocate.
 CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels);
 
+// A decoded picture's time relative to the file's start (us), as playback
+// counts it; fallbackUs when the picture carries no time.
+int64_t frameTimeUs(const AVFrame& frame, AVRational timeBase, int64_t streamStartUs, int64_t fallbackUs);
+
 } // namespace kvplay

@@ -88,21 +88,31 @@ PacketPtr Demuxer::seekTimed(int64_t targetUs)
 {
     // Some demuxers land after the target or between keyframes; going back
     // further until the keyframe is at or before the target fixes both.
+    targetUs = std::max<int64_t>(targetUs, 0);
     int64_t back = 0;
+    PacketPtr atStart;
     for (int attempt = 0; attempt < kSeekAttempts && !aborted(); ++attempt) {
         const int64_t target = std::max<int64_t>(targetUs - back, 0);
         if (!seekTo(target))
             break;
         PacketPtr key = firstKeyframe();
         const int64_t keyUs = key ? packetUs(*key) : AV_NOPTS_VALUE;
-        if (key && (target == 0 || keyUs == AV_NOPTS_VALUE || keyUs <= targetUs))
+        if (key && (keyUs == AV_NOPTS_VALUE || keyUs <= targetUs))
             return key;
-        if (target == 0)
+        if (target == 0) {
+            atStart = std::move(key);
             break;
+        }
         back = back == 0 ? kFirstBackoffUs : back * 2;
     }
-    av_seek_frame(source_.format(), -1, 0, AVSEEK_FLAG_BYTE);
-    return firstKeyframe();
+    // Even a time seek to the very start may land past the first keyframe
+    // (MPEG-TS with B-frames); the first byte cannot, where the format
+    // allows seeking by bytes.
+    if (av_seek_frame(source_.format(), -1, 0, AVSEEK_FLAG_BYTE) >= 0 || !atStart) {
+        if (PacketPtr key = firstKeyframe())
+            return key;
+    }
+    return atStart;
 }
 
 bool Demuxer::seekTo(int64_t targetUs)

@@ -7,7 +7,6 @@
 namespace kvplay {
 
 namespace {
-constexpr AVRational kMicro{1, 1'000'000};
 constexpr int kMaxPackets = 2000; // a GOP of any sane recorder is far shorter
 } // namespace
 
@@ -32,8 +31,7 @@ FramePtr grabFrame(const std::string& path, std::shared_ptr<KeyframeIndex> index
         if (avcodec_send_packet(ctx.get(), more ? pkt.get() : nullptr) < 0 && more)
             continue;
         while (avcodec_receive_frame(ctx.get(), frame.get()) == 0) {
-            const int64_t ts = frame->best_effort_timestamp;
-            const int64_t us = ts == AV_NOPTS_VALUE ? ptsUs : av_rescale_q(ts, tb, kMicro) - src->streamStartUs();
+            const int64_t us = frameTimeUs(*frame, tb, src->streamStartUs(), ptsUs);
             if (us > ptsUs && best)
                 return best;
             best = std::move(frame);

@@ -143,6 +143,15 @@ void Playback::updateAudioRouting()
         audio_->setAudible(audible);
 }
 
+void Playback::showStill(FramePtr picture, int64_t ptsUs, const ViewSettings& view)
+{
+    // A step still pending would replace the still with the decoder's next picture.
+    control_.cancelSteps();
+    setMode(KV_MODE_PAUSE);
+    renderer_->showStill(std::move(picture), ptsUs, view);
+    clock_.set(ptsUs);
+}
+
 int64_t Playback::position() const { return renderer_->shownPts(); }
 
 } // namespace kvplay

@@ -39,6 +39,12 @@ public:
     Renderer& renderer() { return *renderer_; }
     // Opens or closes the sound device of this instance and sets its level.
     void setSound(bool open, int volume, bool mute);
+    // Pauses on a picture made elsewhere (a step back), at ptsUs, until a
+    // seek or a step shows decoded pictures again.
+    void showStill(FramePtr picture, int64_t ptsUs, const ViewSettings& view);
+    bool stillShown() const { return renderer_->stillShown(); }
+    // The first picture after the last start or seek is on screen.
+    bool settled() const { return renderer_->shownSerial() == control_.serial(); }
 
 private:
     void stop();

@@ -11,7 +11,7 @@ namespace kvplay {
 namespace {
 bool validMode(int code)
 {
-    return code == KV_MODE_PLAY || code == KV_MODE_PAUSE || code == KV_MODE_STEP ||
+    return code == KV_MODE_PLAY || code == KV_MODE_PAUSE || code == KV_MODE_STEP || code == KV_MODE_STEP_BACK ||
            (code >= KV_MODE_SLOW2 && code <= KV_MODE_SLOW16) ||
            (code >= KV_MODE_FAST2 && code <= KV_MODE_FAST16);
 }
@@ -90,6 +90,7 @@ int Player::stop()
 int Player::stopLocked()
 {
     clip_.reset();
+    stepper_.reset();
     if (!playback_)
         return source_ ? KV_OK : KV_ERR_STATE;
     playback_.reset();
@@ -105,6 +106,14 @@ int Player::setMode(int code)
         return KV_ERR_HANDLE;
     if (following())
         return KV_ERR_STATE;
+    if (code == KV_MODE_STEP_BACK)
+        return stepBackLocked();
+    if (code == KV_MODE_STEP && stepFromStillLocked()) {
+        mode_ = KV_MODE_PAUSE;
+        return KV_OK;
+    }
+    if (code != KV_MODE_STEP && code != KV_MODE_PAUSE)
+        leaveStillLocked();
     if (code != KV_MODE_STEP)
         mode_ = code;
     else
@@ -125,8 +134,9 @@ void Player::applyGroupMode(int code)
     std::lock_guard lock(mutex_);
     if (destroyed_ || !validMode(code))
         return;
-    // The master's steps move its clock, which this instance follows anyway.
-    mode_ = code == KV_MODE_STEP ? KV_MODE_PAUSE : code;
+    // The master's steps move its clock, which this instance follows anyway;
+    // a step back moves it too, and reaches this instance as a seek.
+    mode_ = code == KV_MODE_STEP || code == KV_MODE_STEP_BACK ? KV_MODE_PAUSE : code;
     if (playback_)
         playback_->setMode(mode_);
 }
@@ -210,6 +220,7 @@ int Player::seek(uint64_t time, bool exact)
         rel = 0;
     if (duration > 0 && rel > duration)
         rel = duration;
+    stepper_.reset();
     playback_->seek(rel, exact);
     return KV_OK;
 }
@@ -250,6 +261,7 @@ int Player::repaint(bool force)
         return KV_ERR_STATE;
     if (playback_->position() < 0)
         return KV_ERR_NO_FRAME;
+    refreshStillLocked();
     playback_->renderer().requestRepaint(force);
     return KV_OK;
 }
@@ -285,6 +297,7 @@ int Player::setViewArea(int32_t left, int32_t right, int32_t top, int32_t bottom
     view_.bottom = bottom;
     if (playback_)
         playback_->renderer().setView(view_);
+    refreshStillLocked();
     return KV_OK;
 }
 
@@ -298,6 +311,7 @@ int Player::setAspect(int32_t mode)
     view_.aspect = mode;
     if (playback_)
         playback_->renderer().setView(view_);
+    refreshStillLocked();
     return KV_OK;
 }
 

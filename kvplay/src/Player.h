@@ -3,6 +3,7 @@
 // one handle are serialised.
 #pragma once
 
+#include "BackStepper.h"
 #include "Callbacks.h"
 #include "ClipWriter.h"
 #include "IndexBuilder.h"
@@ -74,6 +75,17 @@ public:
 
 private:
     int stopLocked();
+    // Stepping back (PlayerSteps.cpp); all with mutex_ held.
+    int stepBackLocked();
+    // A step forward while a stepped-back picture is shown: true when the
+    // next picture was at hand; otherwise the decoder is set to go on from
+    // the picture on screen.
+    bool stepFromStillLocked();
+    // Before playing on: the decoder goes on from the picture on screen.
+    void leaveStillLocked();
+    // A still made for another size or view is made again for this one.
+    void refreshStillLocked();
+    bool currentTarget(BackStepper::Target& target);
 
     const uint32_t handle_;
     const std::shared_ptr<PlayClock> clock_;
@@ -89,6 +101,7 @@ private:
     int volume_ = 100;                       // guarded by mutex_
     bool mute_ = false;                      // guarded by mutex_
     std::optional<ClipSpec> clip_;           // guarded by mutex_; set while recording
+    std::unique_ptr<BackStepper> stepper_;   // guarded by mutex_; while stepping back
     std::unique_ptr<Playback> playback_;     // guarded by mutex_; declared last, torn down first
 };
 

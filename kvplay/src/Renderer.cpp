@@ -36,6 +36,7 @@ void Renderer::run()
 FrameRing::Clock::time_point Renderer::step(size_t& queued)
 {
     auto deadline = FrameRing::Clock::now() + kIdleWait;
+    serviceStill();
     serviceRepaint();
     if (!hasVideo_) {
         audioOnlyStep(deadline);
@@ -144,6 +145,32 @@ void Renderer::serviceRepaint()
         present();
 }
 
+void Renderer::showStill(FramePtr picture, int64_t ptsUs, const ViewSettings& view)
+{
+    {
+        std::lock_guard lock(mutex_);
+        pendingStill_ = std::move(picture);
+        pendingView_ = view;
+    }
+    shownPts_.store(ptsUs);
+    stillShown_.store(true);
+    stillPending_.store(true);
+    ring_.wake();
+}
+
+void Renderer::serviceStill()
+{
+    if (!stillPending_.exchange(false))
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        still_ = std::move(pendingStill_);
+        stillView_ = pendingView_;
+    }
+    stillShown_.store(still_ != nullptr);
+    present();
+}
+
 void Renderer::audioOnlyStep(FrameRing::Clock::time_point& deadline)
 {
     const int serial = control_.serial();
@@ -162,6 +189,8 @@ void Renderer::show(DecodedFrame frame)
         shown_ = std::move(frame.frame);
         shownFull_ = frame.fullQuality;
     }
+    still_.reset();
+    stillShown_.store(false);
     shownPts_.store(frame.ptsUs);
     present();
     presented_.fetch_add(1);
@@ -171,21 +200,25 @@ void Renderer::show(DecodedFrame frame)
 
 void Renderer::present()
 {
-    // shown_ is replaced only on this thread, so reading it here needs no lock.
-    if (!shown_)
+    // shown_ and still_ are replaced only on this thread, so reading them
+    // here needs no lock.
+    const AVFrame* picture = still_ ? still_.get() : shown_.get();
+    if (!picture)
         return;
     int32_t w = 0;
     int32_t h = 0;
     if (!callbacks_.targetSize(w, h))
         return;
     const ViewSettings v = view();
-    if (!scaler_.scale(*shown_, w, h, v))
+    if (!scaler_.scale(*picture, w, h, still_ ? stillView_ : v))
         return;
     lastW_ = w;
     lastH_ = h;
     lastView_ = v;
-    const Rect seen = Scaler::sourceRect(*shown_, v);
-    smallTarget_.store(w * 2 <= seen.w && h * 2 <= seen.h);
+    if (!still_) {
+        const Rect seen = Scaler::sourceRect(*shown_, v);
+        smallTarget_.store(w * 2 <= seen.w && h * 2 <= seen.h);
+    }
     callbacks_.present(handle_, scaler_.data(), w, h, scaler_.stride());
 }
 
@@ -241,7 +274,9 @@ void Renderer::requestRepaint(bool force)
 FramePtr Renderer::shownFrame(bool& fullQuality) const
 {
     std::lock_guard lock(mutex_);
-    fullQuality = shownFull_;
+    // A still is a small copy of its frame: whoever needs the frame itself
+    // must decode it again.
+    fullQuality = shownFull_ && !stillShown_.load();
     if (!shown_)
         return nullptr;
     FramePtr copy = makeFrame();

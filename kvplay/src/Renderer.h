@@ -35,6 +35,14 @@ public:
     int64_t shownPts() const { return shownPts_.load(); }
     // Asks for one delivery through the picture hooks.
     void requestImage() { imageWanted_.store(true); }
+    // Shows a picture made elsewhere (a step back) in place of the decoded
+    // one until the next decoded picture is shown; presented with view.
+    // Its time is the position from now on.
+    void showStill(FramePtr picture, int64_t ptsUs, const ViewSettings& view);
+    bool stillShown() const { return stillShown_.load(); }
+    // Serial of the picture on screen: equal to the control's once the
+    // first picture after a seek is up.
+    int shownSerial() const { return shownSerial_.load(); }
     uint64_t presented() const { return presented_.load(); }
     uint64_t dropped() const { return dropped_.load(); }
 
@@ -49,6 +57,7 @@ private:
     Action followAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt);
     void trackLateness(int64_t ptsUs, int serial);
     void serviceRepaint();
+    void serviceStill();
     void audioOnlyStep(FrameRing::Clock::time_point& deadline);
     void show(DecodedFrame frame);
     void present();
@@ -73,7 +82,13 @@ private:
     int32_t lastW_ = 0;                   // renderer thread only
     int32_t lastH_ = 0;                   // renderer thread only
     int eofSerial_ = -1;                  // renderer thread only
-    int shownSerial_ = -1;                // renderer thread only
+    std::atomic<int> shownSerial_{-1};    // written by the renderer thread only
+    FramePtr still_;                      // renderer thread only
+    ViewSettings stillView_;              // renderer thread only
+    FramePtr pendingStill_;               // guarded by mutex_
+    ViewSettings pendingView_;            // guarded by mutex_
+    std::atomic<bool> stillPending_{false};
+    std::atomic<bool> stillShown_{false};
 
     std::atomic<int64_t> shownPts_{-1};
     std::atomic<bool> repaintForced_{false};
