@@ -24,7 +24,9 @@ enum PlayState : int32_t {
     PlayStateFast4 = 17,
     PlayStateFast8 = 18,
     PlayStateFast16 = 19,
-    PlayStateStep = 48
+    PlayStateStep = 48,
+    // A command only: the window shows the frame before and then reports 48.
+    PlayStateStepBack = 49
 };
 
 // PlayWindowParam::flags bits.

@@ -21,6 +21,7 @@ static_assert(offsetof(FileInfoRecord, channel) == offsetof(KvPlayFileInfo, chan
 static_assert(offsetof(FileInfoRecord, device_type) == offsetof(KvPlayFileInfo, device_type));
 static_assert(std::is_same_v<DrawHook, KvPlayDrawFn>);
 static_assert(kPlayMessageEndOfFile == KV_MSG_END_OF_FILE);
+static_assert(int32_t{PlayStateStep} == KV_MODE_STEP && int32_t{PlayStateStepBack} == KV_MODE_STEP_BACK);
 static_assert(int32_t{ClipKindSource} == KV_CLIP_SOURCE && int32_t{ClipKindRaw} == KV_CLIP_RAW
               && int32_t{ClipKindAvi} == KV_CLIP_AVI && int32_t{ClipKindMp4} == KV_CLIP_MP4);
 

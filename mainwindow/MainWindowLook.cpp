@@ -129,7 +129,7 @@ void ApplyTexts(MainWindowForm& form, const Actions& actions, const Model_Custom
         {form.m_pBtnOpenFile, 54}, {form.m_pBtnClearList, 71},         {form.m_pBtnPlayMode, 59},
         {form.m_pBtnSearch, 73},   {form.m_pBtnSlow, 68},              {form.m_pBtnSingleFrameFoward, 66},
         {form.m_pBtnPlay, 64},     {form.m_pBtnStop, 65},              {form.m_pBtnFast, 67},
-        {form.m_pBtnChangeLayout, 61},
+        {form.m_pBtnChangeLayout, 61}, {form.m_pBtnSingleFrameBack, 11},
     };
     for (const auto& [button, index] : tips)
         button->setToolTip(text(index));

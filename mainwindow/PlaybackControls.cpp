@@ -85,6 +85,19 @@ void PlaybackControls::SingleFrameFoward()
     m_screen.frameStep();
 }
 
+void PlaybackControls::SingleFrameBack()
+{
+    m_screen.frameBack();
+}
+
+void PlaybackControls::adjustVolume(int delta)
+{
+    Widget_ControlBar* bar = fullScreenBar();
+    Slider* slider = bar ? bar->volumeSlider() : m_form.m_pSlSound;
+    if (slider->isEnabled())
+        slider->setValue(slider->value() + delta);
+}
+
 void PlaybackControls::showSound(bool soundOn)
 {
     m_form.m_pBtnSound->setStyleSheet(ControlStates::soundPicture(soundOn));

@@ -34,6 +34,10 @@ public:
     void Fast();
     void Slow();
     void SingleFrameFoward();
+    void SingleFrameBack();
+    // Moves the volume slider the user sees (the bar's in full screen) by
+    // delta, which sets the volume; nothing while the slider is disabled.
+    void adjustVolume(int delta);
     void SoundBtnClicked(bool checked);
     void SoundValueChanged(int value);
     void videoSliderPressed();

@@ -13,6 +13,7 @@
 #include "Slider.h"
 #include "VideoScreenMenu.h"
 #include "Widget_LayoutMenu.h"
+#include "Widget_ShortcutHelp.h"
 #include "Widget_TitleBar.h"
 #include "Widget_Welcome.h"
 
@@ -59,6 +60,7 @@ window_main::window_main(QWidget* parent)
     connectFrame();
     connectPlayList();
     connectOpening();
+    connectShortcuts();
     MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
     m_stickMode = Model_Customize::instance().windowFlag();
     setAcceptDrops(true);
@@ -99,6 +101,8 @@ void window_main::ApplyTexts()
                                           m_playModes->action(3), m_openFileAction,         m_openDirAction};
     MainWindowLook::ApplyTexts(m_form, actions, Model_Customize::instance());
     m_pVideoScreen->retranslate();
+    if (m_shortcutHelp)
+        m_shortcutHelp->retranslate();
     if (m_fileInfo)
         m_fileInfo->retranslate();
 }
@@ -119,8 +123,7 @@ void window_main::connectControls()
     connect(f.m_pBtnRecord, &QToolButton::clicked, this, &window_main::OnBtnRecordClicked);
     connect(f.m_pBtnCapture, &QToolButton::clicked, this, &window_main::OnBtnCaptureClicked);
     connect(f.m_pBtnZoom, &QToolButton::clicked, this, &window_main::OnZoomClicked);
-    // Stepping back is not offered; the button stays for the layout.
-    f.m_pBtnSingleFrameBack->hide();
+    connect(f.m_pBtnSingleFrameBack, &QToolButton::clicked, this, &window_main::SingleFrameBack);
     connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, this, &window_main::OnCurVideoStatusChanged);
     connect(m_pVideoScreen, &KvVideoScreen::NoVideoIsPlaying, this, &window_main::OnNoVideoIsPlaying);
     connect(f.page_1, &Widget_Welcome::DropFileToWelcome, this, &window_main::DropFIleToWelcomeResponse);
@@ -153,6 +156,7 @@ void window_main::Stop() { m_controls->Stop(); }
 void window_main::Fast() { m_controls->Fast(); }
 void window_main::Slow() { m_controls->Slow(); }
 void window_main::SingleFrameFoward() { m_controls->SingleFrameFoward(); }
+void window_main::SingleFrameBack() { m_controls->SingleFrameBack(); }
 void window_main::SoundBtnClicked(bool checked) { m_controls->SoundBtnClicked(checked); }
 void window_main::SoundValueChanged(int value) { m_controls->SoundValueChanged(value); }
 void window_main::videoSliderPressed() { m_controls->videoSliderPressed(); }

@@ -2,12 +2,14 @@
 
 #include "MainWindowForm.h"
 #include "PreviewVideoFrame.h"
+#include "ShortcutMap.h"
 
 #include <QFrame>
 #include <QRect>
 #include <QString>
 
 class FileInfoFrame;
+class KeyboardShortcuts;
 class KvVideoScreen;
 class Model_MsgHelper;
 class PlayListActions;
@@ -17,6 +19,7 @@ class QAction;
 class QMenu;
 class QTimer;
 class Widget_LayoutMenu;
+class Widget_ShortcutHelp;
 
 // The program's top-level window: the form with the title bar, the play list,
 // the start page and the video screen, and the playback controls. Every way of
@@ -47,6 +50,7 @@ public:
     QMenu* openMenu() const { return m_openMenu; }
     QTimer* refreshTimer() const { return m_refreshTimer; }
     FileInfoFrame* fileInfoFrame() const { return m_fileInfo; }
+    Widget_ShortcutHelp* shortcutHelp() const { return m_shortcutHelp; }
     void SetStartupFile(const QString& file);
     QString startupFile() const { return m_startupFile; }
     KvVideoScreen* videoScreen() const { return m_pVideoScreen; }
@@ -87,6 +91,9 @@ private slots:
     void Fast();
     void Slow();
     void SingleFrameFoward();
+    void SingleFrameBack();
+    // Every key of the shortcut map ends here (window_main_keys.cpp).
+    void OnShortcut(ShortcutMap::Command command);
     void SoundBtnClicked(bool checked);
     void SoundValueChanged(int value);
     void videoSliderPressed();
@@ -128,6 +135,13 @@ private:
     void connectScreenMenu();
     void connectPlayList();
     void connectOpening();
+    void connectShortcuts();
+    // The parts of OnShortcut: false when the command is not theirs.
+    bool runPlaybackShortcut(ShortcutMap::Command command);
+    bool runScreenShortcut(ShortcutMap::Command command);
+    void runWindowShortcut(ShortcutMap::Command command);
+    // Dialogs and the play list are not reachable from full screen.
+    void leaveFullScreen();
     // Lists file unless it is listed already, selects its entry, and plays it
     // in the selected window; with alwaysSingle the screen shows one window
     // even if the video page is already up.
@@ -149,6 +163,8 @@ private:
     QString m_startupFile;
     QTimer* m_startupTimer = nullptr;
     Widget_LayoutMenu* m_layoutMenu = nullptr;
+    KeyboardShortcuts* m_shortcuts = nullptr;
+    Widget_ShortcutHelp* m_shortcutHelp = nullptr;
     QRect m_normalGeometry;
     QPoint m_lastMouse;
     int m_pressZone = 0;

@@ -56,7 +56,6 @@ void window_main::connectFrame()
     bar->forwardTo({m_form.m_pBtnPlay, m_form.m_pBtnStop, m_form.m_pBtnFast, m_form.m_pBtnSlow,
                     m_form.m_pBtnSingleFrameBack, m_form.m_pBtnSingleFrameFoward, m_form.m_pBtnSound,
                     m_form.m_pSlTime, m_form.m_pSlSound});
-    bar->frameBackButton()->hide();
     m_pVideoScreen->setControlBar(bar);
 }
 

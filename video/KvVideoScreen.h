@@ -49,6 +49,9 @@ public:
     void speedUp();
     void slowDown();
     void frameStep();
+    void frameBack();
+    void seekBy(qint64 deltaUs);
+    void normalSpeed();
     void seek(int value);
     void recordToggle();
     void zoomToggle();
@@ -59,6 +62,12 @@ public:
 
     // On all windows.
     void playFiles(const QStringList& files);
+    // Moves the selection step windows on among those the layout shows,
+    // round the end; in single-window view the newly selected one is shown.
+    void selectNext(int step);
+    // One picture of every shown window with a file, all held at one
+    // instant, and one of the screen with what is drawn over it; one notice.
+    void snapshotAll();
     void playInSelected(const QString& file);
     void stopAll();
     void stopByName(const QString& name);
@@ -75,6 +84,8 @@ signals:
     void NoVideoIsPlaying(int count);
     void ChangeWindowFlags();
     void PlayModeChanged(int mode);
+    // A result for the notice popup, of the kinds the windows use.
+    void noticeRequested(int kind, const QString& text);
 
 public slots:
     void setSelectedVideo(PreviewVideoFrame* window);

@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QStackedWidget>
 
+#include <algorithm>
+
 void KvVideoScreen::pause()
 {
     if (m_selected)
@@ -59,6 +61,24 @@ void KvVideoScreen::frameStep()
 {
     if (m_selected)
         m_selected->frameStep();
+}
+
+void KvVideoScreen::frameBack()
+{
+    if (m_selected)
+        m_selected->frameBack();
+}
+
+void KvVideoScreen::seekBy(qint64 deltaUs)
+{
+    if (m_selected)
+        m_selected->seekBy(deltaUs);
+}
+
+void KvVideoScreen::normalSpeed()
+{
+    if (m_selected)
+        m_selected->normalSpeed();
 }
 
 void KvVideoScreen::seek(int value)
@@ -112,6 +132,17 @@ void KvVideoScreen::playFiles(const QStringList& files)
         else
             window->play(files[i], 0);
     }
+}
+
+void KvVideoScreen::selectNext(int step)
+{
+    const int count = m_layout * m_layout;
+    const auto found = std::find(m_windows.begin(), m_windows.end(), m_selected);
+    const int index = found == m_windows.end() ? 0 : static_cast<int>(found - m_windows.begin());
+    const int next = ((index + step) % count + count) % count;
+    setSelectedVideo(m_windows[static_cast<size_t>(next)]);
+    if (m_singleWindow)
+        installGrid({m_selected}, 1, 2);
 }
 
 void KvVideoScreen::playInSelected(const QString& file)

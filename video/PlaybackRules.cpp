@@ -5,6 +5,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace PlaybackRules {
 
 QString timeText(uint64_t microseconds)
@@ -26,6 +28,16 @@ int progressValue(uint64_t elapsed, uint64_t total)
 uint64_t seekTarget(uint64_t first, uint64_t total, int value)
 {
     return first + static_cast<uint64_t>(static_cast<double>(total) * value / 10000.0);
+}
+
+uint64_t shiftedTime(uint64_t t, int64_t deltaUs, uint64_t first, uint64_t last)
+{
+    if (deltaUs < 0) {
+        const auto back = static_cast<uint64_t>(-deltaUs);
+        return t > first && t - first > back ? t - back : first;
+    }
+    const auto ahead = static_cast<uint64_t>(deltaUs);
+    return last > t && last - t > ahead ? t + ahead : std::max(t, last);
 }
 
 int speedUp(int state)

@@ -33,6 +33,9 @@ int progressValue(uint64_t elapsed, uint64_t total);
 // The absolute time at position value (0..10000) of a file.
 uint64_t seekTarget(uint64_t first, uint64_t total, int value);
 
+// The time deltaUs away from t, kept within first..last.
+uint64_t shiftedTime(uint64_t t, int64_t deltaUs, uint64_t first, uint64_t last);
+
 int speedUp(int state);
 int slowDown(int state);
 

@@ -55,6 +55,7 @@ PreviewVideoFrame::PreviewVideoFrame(QWidget* parent)
     m_surface->installEventFilter(this);
     m_timer.setInterval(kTimerMs);
     connect(&m_timer, &QTimer::timeout, this, &PreviewVideoFrame::OnTimer);
+    connect(&m_followTimer, &QTimer::timeout, this, &PreviewVideoFrame::followTick);
     setAcceptDrops(true);
 }
 
@@ -151,6 +152,8 @@ void PreviewVideoFrame::stop()
     m_state = PlayStateStop;
     resetTimes();
     m_timer.stop();
+    m_followTimer.stop();
+    m_frozen = false;
     m_playing = false;
     m_paused = false;
     emit playTimeChanged(kZeroTime, kZeroTime, 0, 0);
@@ -189,8 +192,10 @@ void PreviewVideoFrame::slowDown()
 
 void PreviewVideoFrame::frameStep()
 {
-    if (m_handle)
-        sendState(PlayStateStep);
+    if (!m_handle)
+        return;
+    sendState(PlayStateStep);
+    followPosition();
 }
 
 void PreviewVideoFrame::stopPlayTimer()
@@ -394,22 +399,29 @@ void PreviewVideoFrame::snapshot()
     const QString path = naming.SnapshotFileName(m_currentFile);
     if (naming.folderSettingEmpty())
         emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
-    const CaptureRequest request = PlayerRecords::captureRequest(path, m_openSerial);
-    QThreadPool::globalInstance()->start([window = QPointer<PreviewVideoFrame>(this), h = m_h, request, path] {
-        const bool written = PlayerApi::CapturePictureOnAnyThread(h, request) == 0;
-        // The report goes back to the GUI thread, where the window is checked.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [window, written, path] {
-                if (!window)
-                    return;
-                if (written)
-                    emit window->noticeRequested(PictureNotice, path);
-                else
-                    emit window->noticeRequested(MessageNotice, QStringLiteral("Capture Failed"));
-            },
-            Qt::QueuedConnection);
+    capture(path, [this, path](bool written) {
+        if (written)
+            emit noticeRequested(PictureNotice, path);
+        else
+            emit noticeRequested(MessageNotice, QStringLiteral("Capture Failed"));
     });
+}
+
+void PreviewVideoFrame::capture(const QString& path, std::function<void(bool)> done)
+{
+    const CaptureRequest request = PlayerRecords::captureRequest(path, m_openSerial);
+    QThreadPool::globalInstance()->start(
+        [window = QPointer<PreviewVideoFrame>(this), h = m_h, request, done = std::move(done)] {
+            const bool written = PlayerApi::CapturePictureOnAnyThread(h, request) == 0;
+            // The report goes back to the GUI thread, where the window is checked.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [window, written, done] {
+                    if (window)
+                        done(written);
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void PreviewVideoFrame::recordToggle()

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class VideoScreen;
@@ -36,6 +37,13 @@ public:
     void speedUp();
     void slowDown();
     void frameStep();
+    // Shows exactly the frame before and stays on it (reported as a frame step).
+    void frameBack();
+    // Seeks by deltaUs from the frame on screen, within the file, keeping
+    // the play state.
+    void seekBy(qint64 deltaUs);
+    // Back to playing at normal speed.
+    void normalSpeed();
     void stopPlayTimer();
     void seek(int value);
     void setPlayMode(int mode) { m_playMode = mode; }
@@ -44,6 +52,13 @@ public:
     void selectionSound(bool on);
     void setVolume(int volume);
     void snapshot();
+    // Writes the picture on screen, at the file's own resolution, to path off
+    // the GUI thread; done(written) comes back on the GUI thread, and only
+    // while the window lives.
+    void capture(const QString& path, std::function<void(bool written)> done);
+    // Holds the picture on screen without a change of play state, so that
+    // several windows can be taken at one instant; false lets it go on.
+    void freeze(bool on);
     void recordToggle();
     void zoomToggle();
     void aspectToggle();
@@ -100,6 +115,10 @@ private:
     void zoomEvent(QEvent* event);
     void startClip();
     void stopClip();
+    // The library moves to a step or seek target on its own time: the time
+    // texts follow once the picture on screen has changed.
+    void followPosition();
+    void followTick();
 
     VideoScreen* m_surface = nullptr;
     QTimer m_timer;
@@ -132,4 +151,8 @@ private:
     bool m_soundSuppressed = false;
     bool m_paused = false;
     ZoomSelection m_zoom;
+    QTimer m_followTimer;
+    uint64_t m_followFrom = 0;
+    int m_followTicks = 0;
+    bool m_frozen = false;
 };
