@@ -31,6 +31,14 @@ TEST(PlaybackRulesTest, ProgressAndSeekAreTruncatedAndStayInRange)
     EXPECT_EQ(seekTarget(first, 60'000'000, 5000), first + 30'000'000);
     EXPECT_EQ(seekTarget(first, 60'000'000, 10000), first + 60'000'000);
     EXPECT_EQ(seekTarget(first, 7, 3333), first + 2);
+
+    // Relative seeks stay within the file, whichever way they run over.
+    const uint64_t last = first + 60'000'000;
+    EXPECT_EQ(shiftedTime(first + 10'000'000, -5'000'000, first, last), first + 5'000'000);
+    EXPECT_EQ(shiftedTime(first + 3'000'000, -5'000'000, first, last), first);
+    EXPECT_EQ(shiftedTime(first + 50'000'000, 60'000'000, first, last), last);
+    EXPECT_EQ(shiftedTime(first + 50'000'000, 5'000'000, first, last), first + 55'000'000);
+    EXPECT_EQ(shiftedTime(last + 1, 5'000'000, first, last), last + 1) << "never backwards on a step forwards";
 }
 
 TEST(PlaybackRulesTest, SpeedStepsWalkThroughTheStates)
