@@ -1,0 +1,115 @@
+#include "PlayerSession.h"
+
+#include "Desktop.h"
+
+#include <QDate>
+#include <QDirIterator>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString kProgram = QStringLiteral(KV_PROGRAM_DIR "/KvPlayer");
+constexpr int kStartMs = 60000;
+// The close button sits this far in from the main window's top-right corner.
+constexpr int kCloseButtonInset = 15;
+
+}
+
+PlayerSession::PlayerSession()
+{
+    for (const char* sub : {"home", "run"})
+        QDir(m_dir.path()).mkpath(QString::fromLatin1(sub));
+    QFile::setPermissions(m_dir.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_player.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+PlayerSession::~PlayerSession()
+{
+    if (running()) {
+        m_player.kill();
+        m_player.waitForFinished(10000);
+    }
+}
+
+QProcessEnvironment PlayerSession::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("run")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    return env;
+}
+
+bool PlayerSession::start(const QStringList& args)
+{
+    m_player.setProcessEnvironment(environment());
+    m_player.start(kProgram, args);
+    if (!m_player.waitForStarted())
+        return false;
+    const bool shown = QTest::qWaitFor(
+        [this] {
+            const QStringList windows = Desktop::windowsOf(m_player.processId());
+            if (!windows.isEmpty())
+                m_main = windows.first();
+            return !windows.isEmpty();
+        },
+        kStartMs);
+    if (shown)
+        Desktop::focus(m_main);
+    return shown;
+}
+
+bool PlayerSession::handOff(const QString& file)
+{
+    QProcess second;
+    second.setProcessEnvironment(environment());
+    second.start(kProgram, {file});
+    return second.waitForFinished(kStartMs) && second.exitStatus() == QProcess::NormalExit;
+}
+
+QString PlayerSession::focusWindow()
+{
+    const QStringList windows = Desktop::windowsOf(m_player.processId());
+    if (windows.isEmpty())
+        return {};
+    Desktop::focus(windows.first());
+    return windows.first();
+}
+
+int PlayerSession::closeByButton()
+{
+    // Changes of the stay-on-top mode give the main window a new native window.
+    const QStringList windows = Desktop::windowsOf(m_player.processId());
+    if (!windows.isEmpty())
+        m_main = windows.first();
+    const QRect frame = Desktop::windowGeometry(m_main);
+    Desktop::click({frame.right() - kCloseButtonInset, frame.top() + kCloseButtonInset});
+    if (!m_player.waitForFinished(kStartMs))
+        return -1;
+    return m_player.exitStatus() == QProcess::NormalExit ? m_player.exitCode() : -1;
+}
+
+QString PlayerSession::log()
+{
+    return QString::fromLocal8Bit(m_player.readAll());
+}
+
+QDir PlayerSession::pictureDay() const
+{
+    return QDir(home() + QStringLiteral("/KvPlayer/picture/") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+}
+
+QDir PlayerSession::clipFolder() const
+{
+    return QDir(home() + QStringLiteral("/KvPlayer/video/"));
+}
+
+QString PlayerSession::playListFile() const
+{
+    QDirIterator it(home() + QStringLiteral("/.config"), {QStringLiteral("recordfiles.dat")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    return it.hasNext() ? it.next() : QString();
+}

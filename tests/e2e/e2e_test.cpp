@@ -1,0 +1,207 @@
+// The real program on an X server (xvfb-run in the README's test command),
+// in a home of its own, driven by the keyboard through xdotool: what a user
+// sees on screen and gets on disk.
+
+#include "Desktop.h"
+#include "FrameCode.h"
+#include "PlayerSession.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window's title as the program sets it.
+const QString kMainTitle = QStringLiteral("Frame");
+constexpr int kWaitMs = 30000;
+
+struct Recordings {
+    QTemporaryDir dir;
+    QString numbered = dir.filePath(QStringLiteral("cam01.mp4"));
+    QString pattern = dir.filePath(QStringLiteral("cam02.mp4"));
+    bool made = FrameCode::makeNumbered(numbered, 30) && FrameCode::makePattern(pattern, 30);
+};
+
+const Recordings& recordings()
+{
+    static const Recordings r;
+    return r;
+}
+
+// The frame number on screen while the numbered recording fills it, read
+// at three heights; -1 unless all three agree.
+int numberOnScreen()
+{
+    const QImage screen = Desktop::grabScreen();
+    const int h = screen.height();
+    int number = -2;
+    for (const int y : {h / 4, h / 2, h * 3 / 4}) {
+        const int read = FrameCode::read(screen, QRect(4, y, screen.width() - 8, 1));
+        if (read < 0 || (number != -2 && read != number))
+            return -1;
+        number = read;
+    }
+    return number;
+}
+
+// Full screen once the recording plays (until then the key is not offered),
+// and its picture up.
+bool fullScreenWhenPlaying(PlayerSession& session)
+{
+    const QSize screen = Desktop::grabScreen().size();
+    const auto isFull = [&] { return Desktop::windowGeometry(session.focusWindow()).size() == screen; };
+    for (int attempt = 0; attempt < 20 && !isFull(); ++attempt) {
+        Desktop::keys({QStringLiteral("f")});
+        if (QTest::qWaitFor(isFull, 1500))
+            break;
+    }
+    return isFull() && QTest::qWaitFor([] { return numberOnScreen() >= 0; }, kWaitMs);
+}
+
+QStringList picturesIn(const QDir& day, const QString& prefix)
+{
+    return day.entryList({prefix + QStringLiteral("_512_*.png")}, QDir::Files, QDir::Name);
+}
+
+QString findClip(const QDir& folder)
+{
+    QDirIterator it(folder.path(), {QStringLiteral("*.mp4")}, QDir::Files, QDirIterator::Subdirectories);
+    return it.hasNext() ? it.next() : QString();
+}
+
+QString probe(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                                        QStringLiteral("format=duration:stream=codec_name"), QStringLiteral("-of"),
+                                        QStringLiteral("default=nw=1"), file});
+    p.waitForFinished(30000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+QStringList playList(const PlayerSession& session)
+{
+    QFile file(session.playListFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+class EndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QString reason = Desktop::unavailableReason();
+        if (!reason.isEmpty())
+            GTEST_SKIP() << qPrintable(reason);
+        ASSERT_TRUE(recordings().made) << "ffmpeg could not make the recordings";
+    }
+};
+
+TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
+{
+    PlayerSession session;
+    ASSERT_TRUE(session.start({recordings().numbered}));
+    EXPECT_EQ(Desktop::windowName(session.mainWindow()), kMainTitle);
+
+    // Full screen, so that the numbers fill the screen; then pause.
+    ASSERT_TRUE(fullScreenWhenPlaying(session)) << "no picture";
+    const int first = numberOnScreen();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return numberOnScreen() > first; }, kWaitMs)) << "the recording plays";
+    Desktop::keys({QStringLiteral("space")});
+    QTest::qWait(500);
+    const int paused = numberOnScreen();
+    QTest::qWait(500);
+    ASSERT_EQ(numberOnScreen(), paused) << "paused";
+    ASSERT_GE(paused, 5);
+
+    const QString comma = QStringLiteral("comma");
+    Desktop::keys({comma, comma, comma, comma, comma});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return numberOnScreen() == paused - 5; }, kWaitMs))
+        << "five steps back from " << paused << " show " << numberOnScreen();
+    Desktop::keys({QStringLiteral("period"), QStringLiteral("period")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return numberOnScreen() == paused - 3; }, kWaitMs)) << numberOnScreen();
+
+    // The snapshot is the stepped-back frame, at the recording's own size.
+    Desktop::keys({QStringLiteral("s")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(session.pictureDay(), QStringLiteral("cam01")).size() == 1; },
+                                kWaitMs));
+    const QImage snapshot(session.pictureDay().filePath(picturesIn(session.pictureDay(), QStringLiteral("cam01")).first()));
+    EXPECT_EQ(snapshot.size(), QSize(320, 180));
+    EXPECT_EQ(FrameCode::read(snapshot, snapshot.rect()), paused - 3);
+
+    // Four windows, the second selected; a second start hands it a file.
+    Desktop::keys({QStringLiteral("Escape")});
+    QTest::qWait(500);
+    session.focusWindow();
+    Desktop::keys({QStringLiteral("alt+2"), QStringLiteral("Tab")});
+    ASSERT_TRUE(session.handOff(recordings().pattern));
+    QTest::qWait(1500);
+    session.focusWindow();
+
+    // One picture per window that shows a file, and one of the screen.
+    Desktop::keys({QStringLiteral("shift+s")});
+    const QDir day = session.pictureDay();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(day, QStringLiteral("screen")).size() == 1; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(day, QStringLiteral("cam02")).size() == 1; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(day, QStringLiteral("cam01")).size() == 2; }, kWaitMs));
+    const QImage second(day.filePath(picturesIn(day, QStringLiteral("cam02")).first()));
+    EXPECT_EQ(second.size(), QSize(320, 240));
+    const QImage stillFirst(day.filePath(picturesIn(day, QStringLiteral("cam01")).last()));
+    EXPECT_EQ(FrameCode::read(stillFirst, stillFirst.rect()), paused - 3) << "the paused window kept its frame";
+    const QImage screenPicture(day.filePath(picturesIn(day, QStringLiteral("screen")).first()));
+    EXPECT_GT(screenPicture.width(), 2 * second.width()) << "the whole grid";
+
+    // A clip of the selected window.
+    Desktop::keys({QStringLiteral("r")});
+    QTest::qWait(2500);
+    Desktop::keys({QStringLiteral("r")});
+    QString clip;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(clip = findClip(session.clipFolder())).isEmpty(); }, kWaitMs));
+    QTest::qWait(500);
+    const QString facts = probe(clip);
+    EXPECT_TRUE(facts.contains(QStringLiteral("codec_name=h264"))) << qPrintable(facts);
+    const qsizetype at = facts.indexOf(QStringLiteral("duration="));
+    ASSERT_GE(at, 0) << qPrintable(facts);
+    EXPECT_GE(facts.mid(at + 9).section(u'\n', 0, 0).toDouble(), 1.0) << qPrintable(facts);
+
+    EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
+    EXPECT_EQ(playList(session), (QStringList{recordings().numbered, recordings().pattern}));
+}
+
+TEST_F(EndToEndTest, ThePlayListComesBackAfterARestart)
+{
+    PlayerSession session;
+    ASSERT_TRUE(session.start({recordings().pattern}));
+    ASSERT_TRUE(session.handOff(recordings().numbered));
+    QTest::qWait(1000);
+    ASSERT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
+    // The start-up file waits for the window to settle, so the hand-off may come first.
+    QStringList saved = playList(session);
+    saved.sort();
+    EXPECT_EQ(saved, (QStringList{recordings().numbered, recordings().pattern})) << qPrintable(saved.join(u' '));
+
+    ASSERT_TRUE(session.start({}));
+    EXPECT_EQ(Desktop::windowName(session.mainWindow()), kMainTitle);
+    EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
+    QStringList again = playList(session);
+    again.sort();
+    EXPECT_EQ(again, saved) << qPrintable(again.join(u' '));
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
