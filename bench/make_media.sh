@@ -1,6 +1,6 @@
 #!/bin/sh
 # Generates the benchmark set: recorder-like streams (no B-frames, GOP 50,
-# SPS/PPS before every IDR, 25 fps). Usage: make_media.sh OUTDIR [SECONDS]
+# SPS/PPS before every IDR, 25 fps), and one 1080p MP4 with B-frames. Usage: make_media.sh OUTDIR [SECONDS]
 set -eu
 out="${1:?output folder}"
 secs="${2:-60}"
@@ -16,3 +16,6 @@ ff $(src 1920x1080) -c:v libx265 -preset ultrafast -x265-params "bframes=0:keyin
 ff $(src 1280x720) -f lavfi -i "sine=sample_rate=8000:duration=$secs" $x264 -b:v 2M -c:a aac -f mp4 "$out/720p.mp4"
 ff $(src 704x576) -f lavfi -i "sine=sample_rate=8000:duration=$secs" -c:v mjpeg -q:v 5 -c:a pcm_s16le -f avi "$out/576p.avi"
 ff $(src 1280x720) $x264 -b:v 2M -f mpegts "$out/720p.ts"
+# B-frames, for exact steps back in presentation order.
+ff $(src 1920x1080) -c:v libx264 -preset veryfast -bf 2 -g 50 -keyint_min 50 -sc_threshold 0 -pix_fmt yuv420p \
+   -b:v 4M -f mp4 "$out/1080p-b.mp4"
