@@ -231,10 +231,23 @@ _Static_assert(sizeof(KvPlayFileInfo) == 1296, "file information record");
 KVPLAY_API int32_t KvPlayInitPlayLib(uint32_t reserved0, uint32_t reserved1, uint32_t reserved2);
 /* Destroys every remaining instance (as KvPlayDestroyPlayInstance), then deinitialises. */
 KVPLAY_API int32_t KvPlayDeinitPlayLib(void);
-/* Decoding is in software, always: this library has no hardware decoding
- * path. n, the most instances the caller allows to decode in hardware (0 =
- * none), is only stored; it changes nothing. KV_ERR_PARAM for n < 0. */
+/*
+ * Hardware decoding. Up to n video streams of all instances together decode
+ * through VA-API when the machine has a render node (/dev/dri/renderD*) and
+ * the codec supports it; every other stream decodes in software. A stream
+ * whose device, codec or driver refuses falls back to software on its own,
+ * at its next keyframe if it was already playing; callers see no difference.
+ * n = 0 keeps every stream in software without trying the device. A new n
+ * counts for streams started afterwards; streams already in hardware keep
+ * their decoder until they stop. KV_DEFAULT_HARDWARE_DECODERS until the
+ * first call. KV_ERR_PARAM for n < 0.
+ */
+enum { KV_DEFAULT_HARDWARE_DECODERS = 16 };
 KVPLAY_API int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n);
+/* The n of the last KvPlaySetMaxHardwareDecodeNumber. */
+KVPLAY_API int32_t KvPlayGetMaxHardwareDecodeNumber(void);
+/* How many video streams decode in hardware now. */
+KVPLAY_API int32_t KvPlayGetHardwareDecodeCount(void);
 
 /* ---- Instances -------------------------------------------------------- */
 

@@ -58,9 +58,13 @@ int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n)
 {
     if (n < 0)
         return KV_ERR_PARAM;
-    Library::get().setMaxHardwareDecoders(n);
+    Library::get().hardwareSlots().setLimit(n);
     return KV_OK;
 }
+
+int32_t KvPlayGetMaxHardwareDecodeNumber(void) { return Library::get().hardwareSlots().limit(); }
+
+int32_t KvPlayGetHardwareDecodeCount(void) { return Library::get().hardwareSlots().inUse(); }
 
 uint32_t KvPlayCreatePlayInstance(int32_t kind)
 {

@@ -1,9 +1,8 @@
 #include "Codecs.h"
 
-
 namespace kvplay {
 
-CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
+CodecPtr allocDecoder(const AVStream& st, int threads, int64_t maxPixels)
 {
     const AVCodec* dec = avcodec_find_decoder(st.codecpar->codec_id);
     if (!dec)
@@ -15,7 +14,13 @@ CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
     ctx->pkt_timebase = st.time_base;
     if (maxPixels > 0)
         ctx->max_pixels = maxPixels;
-    if (avcodec_open2(ctx.get(), dec, nullptr) < 0)
+    return ctx;
+}
+
+CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
+{
+    CodecPtr ctx = allocDecoder(st, threads, maxPixels);
+    if (!ctx || avcodec_open2(ctx.get(), ctx->codec, nullptr) < 0)
         return nullptr;
     return ctx;
 }
