@@ -59,6 +59,16 @@ void ReleaseLibrary()
     PlayerLibrary::release();
 }
 
+int32_t SetMaxHardwareDecodeNumber(int32_t n)
+{
+    return PlayerLibrary::setMaxHardwareDecoders(n) == 0 ? 0 : kFailed;
+}
+
+int32_t GetMaxHardwareDecodeNumber()
+{
+    return PlayerLibrary::maxHardwareDecoders();
+}
+
 std::unique_ptr<PlayerHandle> OpenPlayFile(int32_t kind, const PlayWindowParam* window, PlayFileParam* file)
 {
     return openWith(kind, window, file, &QKvosAdapter::OpenPlayFile);

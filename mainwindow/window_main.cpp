@@ -10,6 +10,7 @@
 #include "PlayModeMenu.h"
 #include "PlaybackControls.h"
 #include "PreviewVideoFrame.h"
+#include "ProgramInfo.h"
 #include "Slider.h"
 #include "VideoScreenMenu.h"
 #include "Widget_LayoutMenu.h"
@@ -33,6 +34,9 @@ window_main::window_main(QWidget* parent)
     : QFrame(parent)
 {
     m_form.setupUi(this);
+    // Names the window in task bars and window lists; the visible title is
+    // the title bar's.
+    setWindowTitle(ProgramInfo::programBaseName());
     m_layoutMenu = new Widget_LayoutMenu;
     setAttribute(Qt::WA_MouseTracking);
     setWindowFlags(Qt::FramelessWindowHint);
@@ -88,6 +92,7 @@ void window_main::connectTitleBar()
     connect(bar->minimizeButton(), &QToolButton::clicked, this, &window_main::showMinResponse);
     connect(bar->maximizeButton(), &QToolButton::clicked, this, &window_main::MaxButtonClicked);
     connect(bar->closeButton(), &QToolButton::clicked, this, &window_main::CloseButtonClicked);
+    connect(bar, &Widget_TitleBar::refreshSettings, this, &window_main::refreshSettingsResponse);
     connect(bar, &Widget_TitleBar::maxWindowRequest, this, &window_main::MaxButtonClicked);
     connect(bar, &Widget_TitleBar::moveWindowRequest, this, &window_main::MoveWindow);
     connect(bar, &Widget_TitleBar::ChangeLanguageRequest, this, &window_main::ChangeLanguageResponse);

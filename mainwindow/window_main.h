@@ -124,6 +124,8 @@ private:
     void connectTitleBar();
     void connectFrame();
     void followPlaybackOnTop(int count);
+    void followPlaybackOnTopWhenIdle();
+    void applyStickFlags(Qt::WindowFlags flags);
     void connectControls();
     void connectScreenMenu();
     void connectPlayList();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,6 +61,66 @@ TEST(FileTypeTest, AnUnwritableDataFolderIsIgnored)
                                                            QStringLiteral("/opt/KvPlayer"), QString());
     EXPECT_FALSE(result.mimeChanged);
     EXPECT_FALSE(result.desktopChanged);
+}
+
+TEST(FileTypeTest, TheEntryGoesFirstAmongTheDefaultsAndTheRestOfTheListStays)
+{
+    const QString type = QString::fromUtf16(FileTypeRegistration::kMimeType);
+    const QString id = QStringLiteral("kvplayer.desktop");
+    EXPECT_EQ(FileTypeRegistration::withDefaultHandler({}, type, id),
+              QByteArrayLiteral("[Default Applications]\napplication/x-kvplayer-qzip=kvplayer.desktop;\n"));
+
+    const QByteArray other = "[Added Associations]\napplication/x-kvplayer-qzip=other.desktop;\n"
+                             "[Default Applications]\ntext/plain=vim.desktop\n"
+                             "application/x-kvplayer-qzip = other.desktop;kvplayer.desktop;third.desktop\n";
+    EXPECT_EQ(FileTypeRegistration::withDefaultHandler(other, type, id),
+              QByteArrayLiteral("[Added Associations]\napplication/x-kvplayer-qzip=other.desktop;\n"
+                                "[Default Applications]\ntext/plain=vim.desktop\n"
+                                "application/x-kvplayer-qzip=kvplayer.desktop;other.desktop;third.desktop;\n"));
+
+    const QByteArray noGroup = "[Added Associations]\nimage/png=gimp.desktop;";
+    const QByteArray added = FileTypeRegistration::withDefaultHandler(noGroup, type, id);
+    EXPECT_EQ(added, QByteArrayLiteral("[Added Associations]\nimage/png=gimp.desktop;\n[Default Applications]\n"
+                                       "application/x-kvplayer-qzip=kvplayer.desktop;\n"));
+    EXPECT_EQ(FileTypeRegistration::withDefaultHandler(added, type, id), added) << "nothing to change twice";
+}
+
+// The desktop's own tools, run in a temporary XDG tree, find the program as
+// the default for a ".Qzip" file.
+TEST(FileTypeTest, TheProgramOpensQzipFilesByDefault)
+{
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    const QString updateMime = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+    if (gio.isEmpty() || updateMime.isEmpty())
+        GTEST_SKIP() << "needs gio and update-mime-database";
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString config = dir.filePath(QStringLiteral("config"));
+    FileTypeRegistration::registerQzip(data, QStringLiteral(KV_PROGRAM_DIR "/KvPlayer"), QString());
+    EXPECT_TRUE(FileTypeRegistration::makeDefaultHandler(config));
+    EXPECT_FALSE(FileTypeRegistration::makeDefaultHandler(config)) << "already the default";
+    ASSERT_EQ(QProcess::execute(updateMime, {data + QStringLiteral("/mime")}), 0);
+    QFile recording(dir.filePath(QStringLiteral("x.Qzip")));
+    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
+    recording.write(QByteArray(64, '\x01'));
+    recording.close();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/share"));
+    const auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(gio, arguments);
+        EXPECT_TRUE(process.waitForFinished(10000));
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString type = QString::fromUtf16(FileTypeRegistration::kMimeType);
+    EXPECT_TRUE(run({QStringLiteral("info"), QStringLiteral("-a"), QStringLiteral("standard::content-type"),
+                     recording.fileName()})
+                    .contains(QStringLiteral("standard::content-type: ") + type));
+    EXPECT_TRUE(run({QStringLiteral("mime"), type}).contains(QStringLiteral(": kvplayer.desktop\n")));
 }
 
 }
