@@ -72,6 +72,8 @@ void Widget_TitleBar::createAboutBox()
 {
     m_about = std::make_unique<Widget_About>();
     m_about->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // Closing the main window ends the program even while this box is open.
+    m_about->setAttribute(Qt::WA_QuitOnClose, false);
     m_about->hide();
 }
 
@@ -166,6 +168,7 @@ void Widget_TitleBar::ShowSettingsWindow()
     if (!m_settings) {
         m_settings = std::make_unique<Widget_Settings>();
         m_settings->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        m_settings->setAttribute(Qt::WA_QuitOnClose, false);
         m_settings->setDecodingSwitch([](bool hardware) {
             PlayerApi::SetMaxHardwareDecodeNumber(hardware ? PlayerApi::kDefaultHardwareDecodeNumber : 0);
         });

@@ -185,6 +185,7 @@ QWidget* Widget_Settings::buildCapturePage()
     m_pEditPath = fixedField<QLineEdit>(page);
     m_pBtnBrowse = new QPushButton(page);
     m_pBtnBrowse->setFixedHeight(kFieldHeight);
+    m_pBtnBrowse->setMinimumWidth(kButtonWidth);
     m_pLabCaptureSet = new QLabel(page);
     m_pLabMode = new QLabel(page);
     m_pComMode = fixedField<QComboBox>(page);
@@ -272,6 +273,8 @@ void Widget_Settings::ApplyTexts()
         {m_pLabSecond, 51},    {m_pLabMaxCaptureNumber, 52}};
     for (const auto& [label, index] : labels)
         label->setText(Model_Language::Text(index));
+    // Names the window where window lists show it.
+    setWindowTitle(Model_Language::Text(33));
 }
 
 void Widget_Settings::LoadSettings()

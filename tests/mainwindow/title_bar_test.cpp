@@ -263,6 +263,8 @@ TEST_F(TitleBarTest, TheSettingsEntryOpensOneSettingsWindowLoadedEachTime)
     EXPECT_EQ(settings->windowFlags() & (Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
               Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(settings->neverOnTop()->isChecked());
+    EXPECT_FALSE(settings->testAttribute(Qt::WA_QuitOnClose)) << "closing the main window still ends the program";
+    EXPECT_FALSE(bar.aboutBox()->testAttribute(Qt::WA_QuitOnClose));
 
     settings->alwaysOnTop()->setChecked(true);
     settings->cancelButton()->click();
