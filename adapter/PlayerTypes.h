@@ -28,6 +28,16 @@ enum PlayState : int32_t {
     PlayStateStep = 48
 };
 
+// Where a file's recording time came from (FileInfoRecord::time_source), in
+// the order the library tries them.
+enum RecordingTimeSource : int32_t {
+    TimeSourceUnknown = KV_TIME_UNKNOWN,
+    TimeSourceCreation = KV_TIME_CREATION,
+    TimeSourceStream = KV_TIME_STREAM,
+    TimeSourceFileName = KV_TIME_FILE_NAME,
+    TimeSourceModified = KV_TIME_MODIFIED
+};
+
 // PlayWindowParam::flags bits.
 constexpr uint32_t kPlayFlagStartNow = 0x40;
 constexpr uint32_t kPlayFlagJoinSync = 0x80;
@@ -105,6 +115,7 @@ static_assert(offsetof(ClipRequest, clip_path) == 16);
 static_assert(offsetof(ClipRequest, picture_path) == 276);
 static_assert(sizeof(FileInfoRecord) == 1296);
 static_assert(offsetof(FileInfoRecord, time) == 256);
+static_assert(offsetof(FileInfoRecord, time_source) == 264);
 static_assert(offsetof(FileInfoRecord, channel) == 276);
 static_assert(offsetof(FileInfoRecord, mac) == 280);
 static_assert(offsetof(FileInfoRecord, serial) == 312);
