@@ -1,7 +1,10 @@
 #include "EvidenceHash.h"
 
-#include <QCryptographicHash>
 #include <QFile>
+
+#include <openssl/evp.h>
+
+#include <memory>
 
 namespace EvidenceHash {
 
@@ -10,14 +13,24 @@ namespace {
 constexpr qint64 kBlock = 1 << 20;
 constexpr qsizetype kHexLength = 64;
 
+struct DigestFreer {
+    void operator()(EVP_MD_CTX* ctx) const noexcept { EVP_MD_CTX_free(ctx); }
+};
+using DigestPtr = std::unique_ptr<EVP_MD_CTX, DigestFreer>;
+
+QByteArray hexOf(const unsigned char* digest, unsigned int length)
+{
+    return QByteArray(reinterpret_cast<const char*>(digest), static_cast<qsizetype>(length)).toHex();
+}
+
 }
 
 QByteArray sha256File(const QString& path, const std::function<bool(qint64)>& progress)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const DigestPtr ctx(EVP_MD_CTX_new());
+    if (!ctx || !file.open(QIODevice::ReadOnly) || EVP_DigestInit_ex(ctx.get(), EVP_sha256(), nullptr) != 1)
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
     QByteArray block(kBlock, Qt::Uninitialized);
     for (;;) {
         const qint64 n = file.read(block.data(), kBlock);
@@ -25,16 +38,25 @@ QByteArray sha256File(const QString& path, const std::function<bool(qint64)>& pr
             return {};
         if (n == 0)
             break;
-        hash.addData(QByteArrayView(block.constData(), n));
+        if (EVP_DigestUpdate(ctx.get(), block.constData(), static_cast<size_t>(n)) != 1)
+            return {};
         if (progress && !progress(n))
             return {};
     }
-    return hash.result().toHex();
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (EVP_DigestFinal_ex(ctx.get(), digest, &length) != 1)
+        return {};
+    return hexOf(digest, length);
 }
 
 QByteArray sha256Hex(const QByteArray& data)
 {
-    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (EVP_Digest(data.constData(), static_cast<size_t>(data.size()), digest, &length, EVP_sha256(), nullptr) != 1)
+        return {};
+    return hexOf(digest, length);
 }
 
 QByteArray sumLine(const QByteArray& hex, const QString& name)

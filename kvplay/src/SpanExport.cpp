@@ -233,9 +233,11 @@ SpanOutcome exportSpan(const SpanSpec& spec)
     if (!src)
         return out;
     // Raw streams are positioned by frame number: their keyframes are
-    // indexed on a second opening while this one copies.
+    // indexed on a second opening while this one copies. A span from the
+    // very start needs no index.
     int indexErr = KV_OK;
-    auto indexed = src->isRaw() ? MediaSource::openFile(spec.source, OpenLimits{}, indexErr) : nullptr;
+    const bool needsIndex = src->isRaw() && spec.startUs > src->startTime();
+    auto indexed = needsIndex ? MediaSource::openFile(spec.source, OpenLimits{}, indexErr) : nullptr;
     const auto builder = indexed ? std::make_unique<IndexBuilder>(*indexed) : nullptr;
     const std::shared_ptr<KeyframeIndex> index = builder ? builder->index() : nullptr;
     out.videoCodec = codecName(src->videoStream());
