@@ -2,11 +2,22 @@
 
 #include "EvidenceExport.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 ExportRunner::ExportRunner(QObject* parent)
     : QObject(parent)
 {
+    // The playback library is released once the event loop ends: an export
+    // still running then is cancelled and cleaned up first.
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            if (!m_thread)
+                return;
+            m_job->cancel();
+            m_thread->wait();
+        });
+    }
 }
 
 ExportRunner::~ExportRunner()
