@@ -5,10 +5,14 @@
 #include "PlayerRecords.h"
 #include "QKvWin.h"
 #include "QKvwinFactory.h"
+#include "kvplay.h"
 
 using PlayerApiCall::call;
 using PlayerApiCall::kFailed;
 using PlayerApiCall::kNoTime;
+
+static_assert(PlayerApi::kDefaultHardwareDecodeNumber == KV_DEFAULT_HARDWARE_DECODERS,
+              "the player API names the library's own starting limit");
 
 namespace {
 
@@ -222,7 +226,7 @@ int32_t SyncRePaint(PlayerHandle* handle, uint32_t h)
     return call(handle, h != 0, 0, [&](QKvosAdapter& a) { return a.SyncRePaint(h); });
 }
 
-int32_t RegisterDrawFun(PlayerHandle* handle, uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget)
+int32_t RegisterDrawFun(PlayerHandle* handle, uint32_t h, DrawHook hook, void* user, QWidget* widget)
 {
     return call(handle, h != 0, kFailed, [&](QKvosAdapter& a) { return a.RegisterDrawFun(h, hook, user, widget); });
 }

@@ -25,7 +25,7 @@ void ReleaseLibrary();
 // The most video streams, of all players together, that decode in hardware
 // where the machine can; 0 decodes everything in software. The library
 // starts with kDefaultHardwareDecodeNumber. 0 on success, 1 for n < 0.
-inline constexpr int32_t kDefaultHardwareDecodeNumber = KV_DEFAULT_HARDWARE_DECODERS;
+inline constexpr int32_t kDefaultHardwareDecodeNumber = 16;
 int32_t SetMaxHardwareDecodeNumber(int32_t n);
 int32_t GetMaxHardwareDecodeNumber();
 
@@ -69,7 +69,7 @@ int32_t GetPlayMode(PlayerHandle* handle, uint32_t h);
 int32_t RePaint(PlayerHandle* handle, uint32_t h);
 // 0 when there is nothing to repaint.
 int32_t SyncRePaint(PlayerHandle* handle, uint32_t h);
-int32_t RegisterDrawFun(PlayerHandle* handle, uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget);
+int32_t RegisterDrawFun(PlayerHandle* handle, uint32_t h, DrawHook hook, void* user, QWidget* widget);
 int32_t OpenSound(PlayerHandle* handle, uint32_t h);
 int32_t CloseSound(PlayerHandle* handle, uint32_t h);
 int32_t SetPlayVolume(PlayerHandle* handle, uint32_t h, int32_t volume);

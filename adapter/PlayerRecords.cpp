@@ -24,15 +24,15 @@ int32_t clipKind(const QString& clipPath)
 {
     const qsizetype dot = clipPath.lastIndexOf(u'.');
     if (dot < 0)
-        return KV_CLIP_SOURCE;
+        return ClipKindSource;
     const QString extension = clipPath.mid(dot + 1);
     if (extension == u"rf" || extension == u"264" || extension == u"265" || extension == u"lf")
-        return KV_CLIP_RAW;
+        return ClipKindRaw;
     if (extension == u"avi")
-        return KV_CLIP_AVI;
+        return ClipKindAvi;
     if (extension == u"mp4")
-        return KV_CLIP_MP4;
-    return KV_CLIP_SOURCE;
+        return ClipKindMp4;
+    return ClipKindSource;
 }
 
 ClipRequest clipRequest(const QString& clipPath, const QString& picturePath)

@@ -1,9 +1,8 @@
 #pragma once
 
 // The records exchanged between the player, the adapter and the playback
-// library. The request records are the library's own layouts.
-
-#include "kvplay.h"
+// library. The request records have the library's layouts, byte for byte, but
+// are the adapter's own: the program never sees the library's header.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +27,16 @@ enum PlayState : int32_t {
     PlayStateStep = 48
 };
 
+// Where a file's recording time came from (FileInfoRecord::time_source), in
+// the order the library tries them.
+enum RecordingTimeSource : int32_t {
+    TimeSourceUnknown = 0,
+    TimeSourceCreation = 1,
+    TimeSourceStream = 2,
+    TimeSourceFileName = 3,
+    TimeSourceModified = 4
+};
+
 // PlayWindowParam::flags bits.
 constexpr uint32_t kPlayFlagStartNow = 0x40;
 constexpr uint32_t kPlayFlagJoinSync = 0x80;
@@ -37,7 +46,10 @@ constexpr uint32_t kPlayFlagsVideoWindow = 0x140;
 constexpr uint32_t kPlayFlagFeed = 128;
 
 // The library message that ends a file.
-constexpr int32_t kPlayMessageEndOfFile = KV_MSG_END_OF_FILE;
+constexpr int32_t kPlayMessageEndOfFile = 11;
+
+// Container kinds of a clip request.
+enum ClipKind : int32_t { ClipKindSource = 0, ClipKindRaw = 1, ClipKindAvi = 2, ClipKindMp4 = 4 };
 
 struct PlayWindowParam {
     QWidget* surface = nullptr; // a RenderSurface widget, or null for no pictures
@@ -88,27 +100,64 @@ struct ViewRegion {
     int32_t bottom = 0;
 };
 
-using ImageHooks = KvPlayImageHooks;
-using CaptureRequest = KvPlayCaptureRequest;
-using ClipRequest = KvPlayClipRequest;
-using LocalRecordRequest = KvPlayLocalRecordRequest;
-using FileInfoRecord = KvPlayFileInfo;
+// The part of a capture request that the library receives. format 256 is
+// PNG, the only format.
+struct CaptureRecord {
+    char path[260];
+    uint32_t reserved0;
+    uint32_t reserved1;
+    uint32_t format;
+};
+
+struct CaptureRequest {
+    uint32_t reserved;
+    uint32_t user;
+    CaptureRecord record;
+};
+
+struct ClipRequest {
+    int32_t kind; // ClipKind
+    uint32_t reserved0;
+    uint32_t reserved1;
+    uint32_t passthrough;
+    char clip_path[260];
+    char picture_path[260];
+};
+
+// The recorder's details of a file. The caller writes the path; the library
+// fills in the rest, texts NUL-terminated, unknown fields zero.
+struct FileInfoRecord {
+    char path[256];
+    uint64_t time; // recording start, us since 1970 UTC; 0 when unknown
+    int32_t time_source; // a RecordingTimeSource: the rule that gave time
+    uint8_t reserved[8];
+    int32_t channel; // counted from 0
+    char mac[32];
+    char serial[32];
+    char device_type[952];
+};
 
 static_assert(sizeof(CaptureRequest) == 280);
 static_assert(offsetof(CaptureRequest, user) == 4);
-static_assert(offsetof(CaptureRequest, record) + offsetof(KvPlayCaptureRecord, path) == 8);
-static_assert(offsetof(CaptureRequest, record) + offsetof(KvPlayCaptureRecord, reserved0) == 268);
-static_assert(offsetof(CaptureRequest, record) + offsetof(KvPlayCaptureRecord, format) == 276);
+static_assert(offsetof(CaptureRequest, record) + offsetof(CaptureRecord, path) == 8);
+static_assert(offsetof(CaptureRequest, record) + offsetof(CaptureRecord, reserved0) == 268);
+static_assert(offsetof(CaptureRequest, record) + offsetof(CaptureRecord, format) == 276);
 static_assert(sizeof(ClipRequest) == 536);
 static_assert(offsetof(ClipRequest, passthrough) == 12);
 static_assert(offsetof(ClipRequest, clip_path) == 16);
 static_assert(offsetof(ClipRequest, picture_path) == 276);
 static_assert(sizeof(FileInfoRecord) == 1296);
 static_assert(offsetof(FileInfoRecord, time) == 256);
+static_assert(offsetof(FileInfoRecord, time_source) == 264);
 static_assert(offsetof(FileInfoRecord, channel) == 276);
 static_assert(offsetof(FileInfoRecord, mac) == 280);
 static_assert(offsetof(FileInfoRecord, serial) == 312);
 static_assert(offsetof(FileInfoRecord, device_type) == 344);
+
+// Called on the render thread after each presented picture with the same
+// pixels, read only.
+using DrawHook = void (*)(uint32_t handle, const uint8_t* bgra, int32_t width, int32_t height, int32_t stride,
+                          void* user);
 
 // Network access: reports handed on to the caller.
 using ConnectionStatusHandler = void (*)(uint32_t session, int32_t code, QObject* owner);

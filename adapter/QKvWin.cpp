@@ -1,28 +1,36 @@
 #include "QKvWin.h"
 
-#include "ConnectRecord.h"
-#include "Diagnostics.h"
+#include "AdapterDiagnostics.h"
 #include "EventPoster.h"
 #include "PlayerCallbacks.h"
-#include "RenderSurface.h"
+#include "SurfaceTarget.h"
 #include "ViewArea.h"
 
 #include "kvplay.h"
 
-#include <QWidget>
-
 #include <cstring>
 #include <string>
+#include <type_traits>
+
+// The adapter's records are copied byte for byte into the library's.
+static_assert(sizeof(CaptureRecord) == sizeof(KvPlayCaptureRecord));
+static_assert(offsetof(CaptureRecord, format) == offsetof(KvPlayCaptureRecord, format));
+static_assert(sizeof(FileInfoRecord) == sizeof(KvPlayFileInfo));
+static_assert(offsetof(FileInfoRecord, time) == offsetof(KvPlayFileInfo, time));
+static_assert(offsetof(FileInfoRecord, time_source) == offsetof(KvPlayFileInfo, time_source));
+static_assert(offsetof(FileInfoRecord, channel) == offsetof(KvPlayFileInfo, channel));
+static_assert(offsetof(FileInfoRecord, device_type) == offsetof(KvPlayFileInfo, device_type));
+static_assert(std::is_same_v<DrawHook, KvPlayDrawFn>);
+static_assert(int32_t{TimeSourceUnknown} == KV_TIME_UNKNOWN && int32_t{TimeSourceCreation} == KV_TIME_CREATION
+              && int32_t{TimeSourceStream} == KV_TIME_STREAM && int32_t{TimeSourceFileName} == KV_TIME_FILE_NAME
+              && int32_t{TimeSourceModified} == KV_TIME_MODIFIED);
+static_assert(kPlayMessageEndOfFile == KV_MSG_END_OF_FILE);
+static_assert(int32_t{ClipKindSource} == KV_CLIP_SOURCE && int32_t{ClipKindRaw} == KV_CLIP_RAW
+              && int32_t{ClipKindAvi} == KV_CLIP_AVI && int32_t{ClipKindMp4} == KV_CLIP_MP4);
 
 QKvWin::QKvWin() = default;
 
 QKvWin::~QKvWin() = default;
-
-const KvRenderTarget* QKvWin::renderTargetOf(QWidget* widget)
-{
-    auto* surface = dynamic_cast<RenderSurface*>(widget);
-    return surface != nullptr ? surface->renderTarget() : nullptr;
-}
 
 int32_t QKvWin::CapturePicture(uint32_t h, const CaptureRequest* request)
 {
@@ -31,7 +39,11 @@ int32_t QKvWin::CapturePicture(uint32_t h, const CaptureRequest* request)
 
 int32_t QKvWin::captureInstance(uint32_t h, const CaptureRequest* request)
 {
-    return KvPlayCapturePicture(h, request != nullptr ? &request->record : nullptr);
+    if (request == nullptr)
+        return KvPlayCapturePicture(h, nullptr);
+    KvPlayCaptureRecord record{};
+    std::memcpy(&record, &request->record, sizeof record);
+    return KvPlayCapturePicture(h, &record);
 }
 
 int32_t QKvWin::StartLocalRecord(uint32_t h, void* request)
@@ -47,7 +59,7 @@ int32_t QKvWin::StartLocalRecordFile(uint32_t h, const ClipRequest* request)
 {
     if (request == nullptr)
         return KV_ERR_PARAM;
-    const LocalRecordRequest record{0, request->clip_path, request->picture_path, request->kind,
+    const KvPlayLocalRecordRequest record{0, request->clip_path, request->picture_path, request->kind,
                                     request->passthrough, 0, 0};
     return KvPlayStartlocalrecordFile(h, &record);
 }
@@ -108,7 +120,7 @@ uint64_t QKvWin::GetCurPlayedTime(uint32_t h)
 
 int32_t QKvWin::SetPlayMode(uint32_t h, int32_t code, uint32_t, uint32_t, int32_t param)
 {
-    KV_DIAG() << "nIFrameInterval " << param;
+    KV_ADAPTER_DIAG() << "nIFrameInterval " << param;
     return KvPlaySetPlayMode(h, code, param);
 }
 
@@ -127,7 +139,7 @@ int32_t QKvWin::SyncRePaint(uint32_t h)
     return KvPlayNSynchroRePaint(h);
 }
 
-int32_t QKvWin::RegisterDrawFun(uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget)
+int32_t QKvWin::RegisterDrawFun(uint32_t h, DrawHook hook, void* user, QWidget* widget)
 {
     if (widget == nullptr)
         return 1;
@@ -198,7 +210,7 @@ PlayContext* QKvWin::openInstance(const PlayWindowParam* window, QObject* target
     }
     context->instance = h;
     if (window != nullptr && window->surface != nullptr) {
-        KvPlaySetPlayWnd(h, renderTargetOf(window->surface));
+        SurfaceTarget::bind(h, window->surface);
         context->flags = window->flags;
         context->eventTarget = target;
         context->user = user;
@@ -313,8 +325,13 @@ int32_t QKvWin::RemoveOsdString(uint32_t h)
 
 void QKvWin::GetFileInfo(FileInfoRecord* record)
 {
-    const int32_t result = KvPlayGetFileInfo(record);
-    KV_DIAG() << "KvPlayGetFileInfo = " << result;
+    KvPlayFileInfo info{};
+    if (record != nullptr)
+        std::memcpy(&info, record, sizeof info);
+    const int32_t result = KvPlayGetFileInfo(record != nullptr ? &info : nullptr);
+    if (record != nullptr)
+        std::memcpy(record, &info, sizeof info);
+    KV_ADAPTER_DIAG() << "KvPlayGetFileInfo = " << result;
 }
 
 int32_t QKvWin::SetAspectMode(uint32_t h, int32_t mode)

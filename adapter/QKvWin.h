@@ -2,18 +2,9 @@
 
 #include "QKvosAdapter.h"
 
-#include <QMutex>
-
-#include <map>
-#include <memory>
-#include <utility>
-#include <vector>
-
-struct ConnectRecord;
-
-// The adapter over the KvPlay and KvNet libraries. Most file operations act
-// only on the instance handle they are given; the state below serves
-// recorder connections.
+// The adapter over the KvPlay and KvNet libraries. The file operations act
+// only on the instance handle they are given, so the adapter has no state;
+// the recorder operations are refused (QKvWinNet.cpp).
 class QKvWin : public QKvosAdapter {
 public:
     QKvWin();
@@ -69,7 +60,7 @@ public:
     int32_t GetPlayMode(uint32_t h) override;
     int32_t RePaint(uint32_t h) override;
     int32_t SyncRePaint(uint32_t h) override;
-    int32_t RegisterDrawFun(uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget) override;
+    int32_t RegisterDrawFun(uint32_t h, DrawHook hook, void* user, QWidget* widget) override;
     PlayContext* StartDualTalk(uint32_t s, StreamParam* stream) override;
     int32_t StopDualTalk(PlayContext* context) override;
     int32_t OpenSound(uint32_t h) override;
@@ -101,24 +92,8 @@ public:
     int32_t SetAspectMode(uint32_t h, int32_t mode) override;
 
 private:
-    using StartFn = uint32_t (*)(const void*);
-    using RemoteTestEntry = std::pair<RemoteTestHandler, void*>;
-
-    // The surface's render target; null for a widget that is no RenderSurface.
-    static const KvRenderTarget* renderTargetOf(QWidget* widget);
-    uint32_t startConnection(StartFn start, const void* request, QObject* owner, ConnectionStatusHandler handler);
     // Opens a file by open(h); the rest of the open is shared by file and list.
     template <typename Open>
     PlayContext* openInstance(const PlayWindowParam* window, QObject* target, uint32_t user, uint32_t* instance,
                               Open open);
-    PlayContext* startStream(int32_t kind, uint32_t s, const PlayWindowParam* window, StreamParam* stream);
-    static void onUpgradeProgress(uint32_t session, const uint8_t* data, int32_t size, void* user);
-
-    std::vector<std::unique_ptr<ConnectRecord>> m_connections;
-    std::map<uint16_t, RemoteTestEntry> m_remoteTests;
-    QMutex m_remoteTestMutex;
-    QObject* m_owner = nullptr;
-    ConnectionStatusHandler m_statusHandler = nullptr;
-    QObject* m_upgradeTarget = nullptr;
-    UpgradeProgressHandler m_upgradeHandler = nullptr;
 };

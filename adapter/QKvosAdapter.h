@@ -76,7 +76,7 @@ public:
     virtual int32_t RePaint(uint32_t h) = 0;
     virtual int32_t SyncRePaint(uint32_t h) = 0;
     // 1 without a widget.
-    virtual int32_t RegisterDrawFun(uint32_t h, KvPlayDrawFn hook, void* user, QWidget* widget) = 0;
+    virtual int32_t RegisterDrawFun(uint32_t h, DrawHook hook, void* user, QWidget* widget) = 0;
 
     // network: two-way talk
     virtual PlayContext* StartDualTalk(uint32_t s, StreamParam* stream) = 0;

@@ -1,6 +1,6 @@
 #include "OpeningRules.h"
 
-#include "PlaybackRules.h"
+#include "Model_Customize.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -10,7 +10,7 @@ namespace OpeningRules {
 
 QStringList scanExtensions(const Model_Customize& customize)
 {
-    QStringList extensions = PlaybackRules::dropExtensions(customize);
+    QStringList extensions = customize.dropExtensions();
     const qsizetype afterMp4 = extensions.indexOf(QStringLiteral(".mp4")) + 1;
     extensions.insert(afterMp4, QStringLiteral(".265"));
     return extensions;

@@ -4,7 +4,6 @@
 #include "LanguageActions.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
-#include "PlayerApi.h"
 #include "ProgramInfo.h"
 #include "TitleRules.h"
 #include "Widget_About.h"
@@ -169,9 +168,6 @@ void Widget_TitleBar::ShowSettingsWindow()
         m_settings = std::make_unique<Widget_Settings>();
         m_settings->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         m_settings->setAttribute(Qt::WA_QuitOnClose, false);
-        m_settings->setDecodingSwitch([](bool hardware) {
-            PlayerApi::SetMaxHardwareDecodeNumber(hardware ? PlayerApi::kDefaultHardwareDecodeNumber : 0);
-        });
         connect(m_settings.get(), &Widget_Settings::refreshSettings, this, &Widget_TitleBar::refreshSettings);
         const QRect owner = window()->frameGeometry();
         m_settings->move(owner.center() - m_settings->rect().center());

@@ -1,6 +1,7 @@
 #include "window_main.h"
 
 #include "Diagnostics.h"
+#include "EvidenceActions.h"
 #include "FileInfoFrame.h"
 #include "KvVideoScreen.h"
 #include "MainWindowLook.h"
@@ -63,6 +64,7 @@ window_main::window_main(QWidget* parent)
     connectFrame();
     connectPlayList();
     connectOpening();
+    connectEvidence();
     MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
     m_stickMode = Model_Customize::instance().windowFlag();
     setAcceptDrops(true);
@@ -104,6 +106,8 @@ void window_main::ApplyTexts()
                                           m_playModes->action(3), m_openFileAction,         m_openDirAction};
     MainWindowLook::ApplyTexts(m_form, actions, Model_Customize::instance());
     m_pVideoScreen->retranslate();
+    if (m_evidence)
+        m_evidence->retranslate();
     if (m_fileInfo)
         m_fileInfo->retranslate();
 }
@@ -133,6 +137,17 @@ void window_main::connectControls()
         connect(m_pVideoScreen->window(i), &PreviewVideoFrame::noticeRequested, m_msgHelper,
                 [helper = m_msgHelper](int kind, const QString& text) { helper->ShowPopup(text, kind); });
     }
+}
+
+void window_main::connectEvidence()
+{
+    m_evidence = new EvidenceActions(*m_pVideoScreen, *this, this);
+    connect(m_form.m_pBtnMarkIn, &QToolButton::clicked, m_evidence, &EvidenceActions::markIn);
+    connect(m_form.m_pBtnMarkOut, &QToolButton::clicked, m_evidence, &EvidenceActions::markOut);
+    connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, m_evidence, &EvidenceActions::followWindow);
+    connect(m_evidence, &EvidenceActions::sliderMarksChanged, m_form.m_pSlTime, &Slider::setMarks);
+    connect(m_evidence, &EvidenceActions::noticeRequested, m_msgHelper,
+            [helper = m_msgHelper](int kind, const QString& text) { helper->ShowPopup(text, kind); });
 }
 
 void window_main::connectScreenMenu()

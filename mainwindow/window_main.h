@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+class EvidenceActions;
 class FileInfoFrame;
 class KvVideoScreen;
 class Model_MsgHelper;
@@ -47,6 +48,7 @@ public:
     QMenu* openMenu() const { return m_openMenu; }
     QTimer* refreshTimer() const { return m_refreshTimer; }
     FileInfoFrame* fileInfoFrame() const { return m_fileInfo; }
+    EvidenceActions& evidence() const { return *m_evidence; }
     void SetStartupFile(const QString& file);
     QString startupFile() const { return m_startupFile; }
     KvVideoScreen* videoScreen() const { return m_pVideoScreen; }
@@ -130,6 +132,7 @@ private:
     void connectScreenMenu();
     void connectPlayList();
     void connectOpening();
+    void connectEvidence();
     // Lists file unless it is listed already, selects its entry, and plays it
     // in the selected window; with alwaysSingle the screen shows one window
     // even if the video page is already up.
@@ -147,6 +150,7 @@ private:
     QAction* m_openDirAction = nullptr;
     QTimer* m_refreshTimer = nullptr;
     FileInfoFrame* m_fileInfo = nullptr;
+    EvidenceActions* m_evidence = nullptr;
     Model_MsgHelper* m_msgHelper = nullptr;
     QString m_startupFile;
     QTimer* m_startupTimer = nullptr;

@@ -5,7 +5,6 @@
 #include "Model_Customize.h"
 #include "Model_Language.h"
 #include "PlayListText.h"
-#include "PlaybackRules.h"
 #include "Widget_Record_Item_TitleBar.h"
 
 #include <QAction>
@@ -103,6 +102,9 @@ void RecordFileItems::buildMenu()
 void RecordFileItems::AddEntry(const QString& path)
 {
     auto* added = new Widget_Record_Item_TitleBar(path, this, count());
+    connect(added, &Widget_Record_Item_TitleBar::selectRequested, this, &RecordFileItems::SelectEntry);
+    connect(added, &Widget_Record_Item_TitleBar::deleteRequested, this, &RecordFileItems::DeleteEntry);
+    connect(added, &Widget_Record_Item_TitleBar::doubleClicked, this, &RecordFileItems::DoubleClickedItem);
     m_layout->insertWidget(count(), added);
     m_entries.append(added);
     m_reader->request(path);
@@ -242,7 +244,7 @@ void RecordFileItems::dropEvent(QDropEvent* event)
     for (const QUrl& url : urls)
         names.append(url.toLocalFile());
     const QStringList added = PlayListText::listDropAdditions(
-        names, entryFileNames(), PlaybackRules::dropExtensions(Model_Customize::instance()));
+        names, entryFileNames(), Model_Customize::instance().dropExtensions());
     for (const QString& path : added) {
         AddEntry(path);
         emit dropFileToList(path);

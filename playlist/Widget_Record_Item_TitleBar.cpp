@@ -2,7 +2,6 @@
 
 #include "Model_Language.h"
 #include "PlayListText.h"
-#include "RecordFileItems.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -38,9 +37,8 @@ QLabel* sizeLabel(QWidget* parent)
 
 }
 
-Widget_Record_Item_TitleBar::Widget_Record_Item_TitleBar(const QString& path, RecordFileItems* container, int index)
+Widget_Record_Item_TitleBar::Widget_Record_Item_TitleBar(const QString& path, QWidget* container, int index)
     : QFrame(container)
-    , m_container(container)
     , m_fileName(PlayListText::fileNameOf(path))
     , m_fullPath(path)
     , m_index(index)
@@ -154,13 +152,13 @@ void Widget_Record_Item_TitleBar::itemClickedResponse(QListWidgetItem* item)
 
 void Widget_Record_Item_TitleBar::OnDeleteBtnClicked()
 {
-    m_container->DeleteEntry(m_index);
+    emit deleteRequested(m_index);
 }
 
 void Widget_Record_Item_TitleBar::mousePressEvent(QMouseEvent* event)
 {
     setSelected(true);
-    m_container->SelectEntry(m_index);
+    emit selectRequested(m_index);
     if (event->button() != Qt::LeftButton) {
         // A right press goes on to the list, which then knows the menu is for an entry.
         event->ignore();
@@ -194,7 +192,7 @@ void Widget_Record_Item_TitleBar::startDrag()
 void Widget_Record_Item_TitleBar::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        m_container->DoubleClickedItem(m_index);
+        emit doubleClicked(m_index);
     else
         QFrame::mouseDoubleClickEvent(event);
 }

@@ -8,11 +8,12 @@
 class QLabel;
 class QListWidgetItem;
 class QToolButton;
-class RecordFileItems;
 
 // One entry of the play list view: icon, file name, length and size of one
 // recording, highlighted while selected, with a delete button under the mouse
-// and a bar behind it that shows how far the file has been played.
+// and a bar behind it that shows how far the file has been played. Presses,
+// double clicks and the delete button go to the container as signals that
+// carry the entry's index.
 class Widget_Record_Item_TitleBar : public QFrame
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ class Widget_Record_Item_TitleBar : public QFrame
 public:
     // Becomes a child of container. The length is not known yet: it arrives
     // through setLength once the file has been measured.
-    Widget_Record_Item_TitleBar(const QString& path, RecordFileItems* container, int index);
+    Widget_Record_Item_TitleBar(const QString& path, QWidget* container, int index);
 
     QString fileName() const { return m_fileName; }
     QString fullPath() const { return m_fullPath; }
@@ -43,6 +44,13 @@ public:
     // progress bar.
     void showPlayProgress();
 
+signals:
+    // Pressed with any button: the container makes this entry the selected one.
+    void selectRequested(int index);
+    void deleteRequested(int index);
+    // A left double click.
+    void doubleClicked(int index);
+
 public slots:
     void itemClickedResponse(QListWidgetItem* item);
     void OnDeleteBtnClicked();
@@ -62,7 +70,6 @@ private:
 
     QToolButton* m_pBtnDelete = nullptr;
     QLabel* m_pLabFileName = nullptr;
-    RecordFileItems* m_container = nullptr;
     QString m_fileName;
     QString m_fullPath;
     QString m_totalLength;

@@ -91,6 +91,19 @@ bool Model_Customize::isBrand(Brand brand) const
     return brand >= 0 && brand < BrandCount && m_brands[static_cast<size_t>(brand)];
 }
 
+QStringList Model_Customize::dropExtensions() const
+{
+    if (isBrand(HOLDRA))
+        return {QStringLiteral(".Qzip"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
+    if (isBrand(PELMARK))
+        return {QStringLiteral(".lf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
+                QStringLiteral(".rf")};
+    if (isBrand(ORBENTA))
+        return {QStringLiteral(".UAF"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
+                QStringLiteral(".rf")};
+    return {QStringLiteral(".rf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
+}
+
 unsigned Model_Customize::languageMask() const { return m_languageMask.read(m_settings); }
 unsigned Model_Customize::languageCurrent() const { return m_languageCurrent.read(m_settings); }
 void Model_Customize::setLanguageCurrent(unsigned value) { m_languageCurrent.write(m_settings, value); }

@@ -4,6 +4,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -46,6 +47,8 @@ public:
     // clearing any flag of an earlier identification.
     void identifyBrand(const QString& companyName, const QString& version, bool alarmSound);
     bool isBrand(Brand brand) const;
+    // Extensions that make a dropped path a recording, by brand.
+    QStringList dropExtensions() const;
     QString companyName() const { return m_companyName; }
     QString version() const { return m_version; }
     bool alarmSound() const { return m_alarmSound; }

@@ -2,6 +2,7 @@
 
 #include "Model_Customize.h"
 #include "Model_Language.h"
+#include "PlayerApi.h"
 #include "WindowMoves.h"
 
 #include <QButtonGroup>
@@ -310,8 +311,9 @@ SettingsChoice Widget_Settings::shownChoice() const
 void Widget_Settings::OnApplyBtnClicked()
 {
     SettingsChoices::write(Model_Customize::instance(), shownChoice());
-    if (m_switchDecoding)
-        m_switchDecoding(m_pHardDecode->isChecked());
+    // Hard decoding gives the library back its usual limit, so that a switch
+    // to soft and back takes effect without a restart.
+    PlayerApi::SetMaxHardwareDecodeNumber(m_pSoftDecode->isChecked() ? 0 : PlayerApi::kDefaultHardwareDecodeNumber);
     emit refreshSettings();
 }
 

@@ -21,8 +21,10 @@ class QToolButton;
 
 // The settings window: stay-on-top mode, keeping the play list, the decoding
 // and, on its second page, where snapshots go. It shows the stored settings
-// each time it is loaded, writes them back on OK or Apply and then reports
-// refreshSettings(), so that the main window applies them at once. The
+// each time it is loaded, writes them back on OK or Apply, passes the
+// decoding choice, which is not stored, to the playback library through the
+// player API, and then reports refreshSettings(), so that the main window
+// applies them at once. The
 // snapshot mode, interval and count are kept for the settings file but never
 // shown. It can be dragged by any part that does not take the mouse itself.
 class Widget_Settings : public QFrame
@@ -32,9 +34,6 @@ class Widget_Settings : public QFrame
 public:
     // Asks for a folder; an empty answer leaves the path as it is.
     using FolderChooser = std::function<QString()>;
-    // Turns hardware decoding on, to the playback library's usual number of
-    // streams, or off.
-    using DecodingSwitch = std::function<void(bool hardware)>;
 
     explicit Widget_Settings(QWidget* parent = nullptr);
     ~Widget_Settings() override;
@@ -46,7 +45,6 @@ public:
     void ApplyTexts();
 
     void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
-    void setDecodingSwitch(DecodingSwitch decoding) { m_switchDecoding = std::move(decoding); }
 
     // The controls, for the style sheet and for tests.
     QStackedWidget* pages() const { return m_stackedWidget; }
@@ -137,5 +135,4 @@ private:
     QPoint m_lastMousePos;
     QPoint m_curMousePos;
     FolderChooser m_chooseFolder;
-    DecodingSwitch m_switchDecoding;
 };

@@ -12,6 +12,7 @@ PACKAGES=(
   ffmpeg libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth dbus-daemon shared-mime-info libglib2.0-bin
+  libssl-dev poppler-utils util-linux
 )
 
 install_missing() {

@@ -92,19 +92,6 @@ std::optional<int> nextAfterEnd(int playMode, int index, int count)
     }
 }
 
-QStringList dropExtensions(const Model_Customize& customize)
-{
-    if (customize.isBrand(Model_Customize::HOLDRA))
-        return {QStringLiteral(".Qzip"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
-    if (customize.isBrand(Model_Customize::PELMARK))
-        return {QStringLiteral(".lf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
-                QStringLiteral(".rf")};
-    if (customize.isBrand(Model_Customize::ORBENTA))
-        return {QStringLiteral(".UAF"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
-                QStringLiteral(".rf")};
-    return {QStringLiteral(".rf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")};
-}
-
 QString droppedFile(const QMimeData& mime)
 {
     const QList<QUrl> urls = mime.urls();
@@ -115,7 +102,7 @@ QString droppedFile(const QMimeData& mime)
 
 bool acceptsDrop(const QString& path, const Model_Customize& customize)
 {
-    const QStringList extensions = dropExtensions(customize);
+    const QStringList extensions = customize.dropExtensions();
     for (const QString& extension : extensions) {
         if (path.contains(extension, Qt::CaseSensitive))
             return true;

@@ -40,9 +40,6 @@ int slowDown(int state);
 // nothing to stay stopped.
 std::optional<int> nextAfterEnd(int playMode, int index, int count);
 
-// Extensions that make a dropped path a recording, by brand.
-QStringList dropExtensions(const Model_Customize& customize);
-
 // The file of a drop: the first URL as a local path, else the drop's text.
 QString droppedFile(const QMimeData& mime);
 

@@ -10,9 +10,6 @@ VideoScreen::VideoScreen(QWidget* parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    m_target.user = this;
-    m_target.present = &VideoScreen::presentFrame;
-    m_target.size = &VideoScreen::reportSize;
 }
 
 VideoScreen::~VideoScreen() = default;
@@ -48,30 +45,27 @@ void VideoScreen::setSelection(const QRect& selection)
     update();
 }
 
-void VideoScreen::presentFrame(void* user, const uint8_t* bgra, int32_t width, int32_t height, int32_t stride)
+void VideoScreen::presentPicture(const uint8_t* bgra, int32_t width, int32_t height, int32_t stride)
 {
-    auto* self = static_cast<VideoScreen*>(user);
     // The pixels live only during this call; copy them out of the library,
     // into the last frame's buffer when its size still fits, so that playing
     // does not allocate a picture per frame.
     {
-        QMutexLocker locker(&self->m_frameLock);
-        QImage& frame = self->m_frame;
+        QMutexLocker locker(&m_frameLock);
+        QImage& frame = m_frame;
         if (frame.width() != width || frame.height() != height)
             frame = QImage(width, height, QImage::Format_RGB32);
         const auto rowBytes = static_cast<size_t>(width) * 4;
         for (int y = 0; y < height; ++y)
             std::memcpy(frame.scanLine(y), bgra + static_cast<ptrdiff_t>(y) * stride, rowBytes);
     }
-    if (!self->m_updatePending.exchange(true))
-        QMetaObject::invokeMethod(self, &VideoScreen::onFramePresented, Qt::QueuedConnection);
+    if (!m_updatePending.exchange(true))
+        QMetaObject::invokeMethod(this, &VideoScreen::onFramePresented, Qt::QueuedConnection);
 }
 
-void VideoScreen::reportSize(void* user, int32_t* width, int32_t* height)
+QSize VideoScreen::pixelSize() const
 {
-    const auto* self = static_cast<const VideoScreen*>(user);
-    *width = self->m_pixelWidth.load();
-    *height = self->m_pixelHeight.load();
+    return {m_pixelWidth.load(), m_pixelHeight.load()};
 }
 
 void VideoScreen::onFramePresented()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "RenderSurface.h"
-#include "kvplay.h"
 
 #include <QImage>
 #include <QMutex>
@@ -11,7 +10,7 @@
 #include <atomic>
 #include <functional>
 
-// The surface of a video window and the playback library's render target. The
+// The surface of a video window, where the playback library's pictures go. The
 // library presents finished frames from its own thread; the surface keeps the
 // newest one behind a lock and paints it on the GUI thread, black where there
 // is none.
@@ -23,7 +22,8 @@ public:
     explicit VideoScreen(QWidget* parent = nullptr);
     ~VideoScreen() override;
 
-    const KvRenderTarget* renderTarget() override { return &m_target; }
+    void presentPicture(const uint8_t* bgra, int32_t width, int32_t height, int32_t stride) override;
+    QSize pixelSize() const override;
 
     // Attached while a file plays: paints ask the library to present again at
     // the current size through the repaint request.
@@ -44,11 +44,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    static void presentFrame(void* user, const uint8_t* bgra, int32_t width, int32_t height, int32_t stride);
-    static void reportSize(void* user, int32_t* width, int32_t* height);
     void onFramePresented();
 
-    KvRenderTarget m_target{};
     bool m_attached = true;
     std::function<void()> m_repaintRequest;
     QRect m_selection;

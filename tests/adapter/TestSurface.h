@@ -14,17 +14,14 @@ public:
     explicit TestSurface(QSize size);
     ~TestSurface() override;
 
-    const KvRenderTarget* renderTarget() override;
+    void presentPicture(const uint8_t* bgra, int32_t width, int32_t height, int32_t stride) override;
+    QSize pixelSize() const override;
 
     void setTargetSize(QSize size);
     int presents() const;
     QImage lastFrame() const;
 
 private:
-    static void present(void* user, const uint8_t* bgra, int32_t width, int32_t height, int32_t stride);
-    static void size(void* user, int32_t* width, int32_t* height);
-
-    KvRenderTarget m_target{};
     mutable QMutex m_mutex;
     QSize m_size;
     int m_presents = 0;

@@ -1,11 +1,9 @@
 // Library reports turned into events: the message callback, the picture
 // hooks, and delivery on the GUI thread to live targets only.
-#include "ConnectRecord.h"
 #include "EventPoster.h"
 #include "EventRecorder.h"
 #include "PlayerCallbacks.h"
 #include "events/QConnectEvent.h"
-#include "events/QFileEvent.h"
 #include "events/QRGBImageEvent.h"
 
 #include <gtest/gtest.h>
@@ -110,42 +108,6 @@ TEST(PictureHooks, SkipPicturesWithoutTargetAndIgnoreANullEvent)
     EXPECT_EQ(hooks.ready, &PlayerCallbacks::pictureReady);
     EXPECT_EQ(hooks.flags, 0x140U);
     EXPECT_EQ(hooks.user, 9U);
-}
-
-TEST(ProgressEvents, Code402TakesItsValuesFromTheRecord)
-{
-    const ProgressRecord fromRecord{402, 55, 7};
-    std::unique_ptr<QFileEvent> event(PlayerCallbacks::progressEvent(
-        AdapterEventType::DownloadProgress, reinterpret_cast<const uint8_t*>(&fromRecord), sizeof fromRecord, 9));
-    EXPECT_EQ(event->type(), AdapterEventType::DownloadProgress);
-    EXPECT_EQ(event->code(), 402);
-    EXPECT_EQ(event->data(), 55);
-    EXPECT_EQ(event->extra(), 7);
-    EXPECT_EQ(event->user(), 9U);
-
-    const ProgressRecord other{12, 55, 7};
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&other);
-    event.reset(PlayerCallbacks::progressEvent(AdapterEventType::UpgradeProgress, bytes, sizeof other, 9));
-    EXPECT_EQ(event->code(), 12);
-    EXPECT_EQ(event->data(), reinterpret_cast<qintptr>(bytes));
-    EXPECT_EQ(event->extra(), -1);
-}
-
-TEST(ConnectionStatus, CodesChooseTheEventType)
-{
-    EventRecorder owner;
-    EventPoster::watch(&owner);
-    ConnectRecord record;
-    record.owner = &owner;
-    std::thread([&record] {
-        for (const int32_t code : {0, 109, 150, 200, 207, 303, 306, 307, 400})
-            PlayerCallbacks::onConnectionStatus(4, code, &record);
-    }).join();
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(owner.count(AdapterEventType::ConnectStatus), 2);
-    EXPECT_EQ(owner.count(AdapterEventType::ConnectStatusEx), 2);
-    EXPECT_EQ(owner.count(AdapterEventType::RemotePlay), 3);
-    EXPECT_EQ(owner.entries.size(), 7);
 }
 
 TEST(EventPoster, DropsEventsForATargetThatIsGone)

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +131,31 @@ TEST(RecordItemTest, PlayProgressShowsTheFurthestWindowAndItsBar)
     invalid.setPlayTimes({QStringLiteral("00:00:05")});
     items.RefreshPlayProgress();
     EXPECT_EQ(lengthLabel(invalid)->text(), Model_Language::Text(78)) << "an invalid file shows no progress";
+}
+
+TEST(RecordItemTest, PressesDoubleClicksAndDeleteReachAnyContainerAsSignals)
+{
+    QWidget container;
+    Widget_Record_Item_TitleBar entry(QStringLiteral("/rec/cam.264"), &container, 4);
+    QSignalSpy selects(&entry, &Widget_Record_Item_TitleBar::selectRequested);
+    QSignalSpy deletes(&entry, &Widget_Record_Item_TitleBar::deleteRequested);
+    QSignalSpy doubleClicks(&entry, &Widget_Record_Item_TitleBar::doubleClicked);
+
+    QTest::mousePress(&entry, Qt::RightButton, {}, QPoint(30, 30));
+    ASSERT_EQ(selects.count(), 1);
+    EXPECT_EQ(selects.at(0).at(0).toInt(), 4);
+    EXPECT_TRUE(entry.isSelected());
+
+    entry.setIndex(2);
+    QTest::mouseDClick(&entry, Qt::RightButton, {}, QPoint(30, 30));
+    EXPECT_EQ(doubleClicks.count(), 0) << "only a left double click plays";
+    QTest::mouseDClick(&entry, Qt::LeftButton, {}, QPoint(30, 30));
+    ASSERT_EQ(doubleClicks.count(), 1);
+    EXPECT_EQ(doubleClicks.at(0).at(0).toInt(), 2) << "the index as it is now";
+
+    entry.findChild<QToolButton*>(QStringLiteral("BtnDelete"))->click();
+    ASSERT_EQ(deletes.count(), 1);
+    EXPECT_EQ(deletes.at(0).at(0).toInt(), 2);
 }
 
 }

@@ -96,6 +96,29 @@ TEST_F(CustomizeTest, BrandNamesMatchExactlyAndCaseSensitively)
     }
 }
 
+TEST_F(CustomizeTest, DropExtensionsFollowTheBrand)
+{
+    QSettings settings(path(QStringLiteral("user.ini")), QSettings::IniFormat);
+    const struct {
+        const char* company;
+        QStringList extensions;
+    } cases[] = {
+        {"", {QStringLiteral(".rf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")}},
+        {"HOLDRA", {QStringLiteral(".Qzip"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4")}},
+        {"PELMARK",
+         {QStringLiteral(".lf"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
+          QStringLiteral(".rf")}},
+        {"ORBENTA",
+         {QStringLiteral(".UAF"), QStringLiteral(".264"), QStringLiteral(".avi"), QStringLiteral(".mp4"),
+          QStringLiteral(".rf")}},
+    };
+    for (const auto& c : cases) {
+        Model_Customize customize(settings, dir.path(), QStringLiteral("KvPlayer"));
+        customize.identifyBrand(QString::fromLatin1(c.company), {}, false);
+        EXPECT_EQ(customize.dropExtensions(), c.extensions) << c.company;
+    }
+}
+
 TEST_F(CustomizeTest, SeedingCopiesTheTemplateOnceAndNeverOverwrites)
 {
     writeFile(QStringLiteral("default.ini"), "[function-customize]\nPlayMode=3\n");

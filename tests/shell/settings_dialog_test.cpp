@@ -3,6 +3,7 @@
 
 #include "Model_Customize.h"
 #include "Model_Language.h"
+#include "PlayerApi.h"
 #include "SettingsChoice.h"
 #include "Widget_Settings.h"
 
@@ -143,26 +144,29 @@ TEST_F(SettingsDialogTest, RestoreThenApplyWritesTheDefaultsAndLeavesTheDecoding
     EXPECT_TRUE(customize.defaultPicturePath().endsWith(QStringLiteral("/picture")));
 }
 
-TEST_F(SettingsDialogTest, EveryApplySwitchesTheDecodingAndReportsOnce)
+TEST_F(SettingsDialogTest, EveryApplyPassesTheDecodingToTheLibraryAndReportsOnce)
 {
     Widget_Settings dialog;
-    QList<bool> switched;
-    dialog.setDecodingSwitch([&](bool hardware) { switched.append(hardware); });
     QSignalSpy refreshed(&dialog, &Widget_Settings::refreshSettings);
     dialog.softDecode()->setChecked(true);
     dialog.applyButton()->click();
+    EXPECT_EQ(PlayerApi::GetMaxHardwareDecodeNumber(), 0);
+    PlayerApi::SetMaxHardwareDecodeNumber(3);
     dialog.applyButton()->click();
-    EXPECT_EQ(switched, (QList<bool>{false, false}));
+    EXPECT_EQ(PlayerApi::GetMaxHardwareDecodeNumber(), 0) << "every Apply calls the library";
     EXPECT_EQ(refreshed.count(), 2);
 
     dialog.hardDecode()->setChecked(true);
     dialog.show();
     dialog.okButton()->click();
-    EXPECT_EQ(switched.last(), true);
+    EXPECT_EQ(PlayerApi::GetMaxHardwareDecodeNumber(), PlayerApi::kDefaultHardwareDecodeNumber);
     EXPECT_EQ(refreshed.count(), 3);
     EXPECT_FALSE(dialog.isVisible());
+    dialog.softDecode()->setChecked(true);
     dialog.cancelButton()->click();
     EXPECT_EQ(refreshed.count(), 3);
+    EXPECT_EQ(PlayerApi::GetMaxHardwareDecodeNumber(), PlayerApi::kDefaultHardwareDecodeNumber)
+        << "cancel passes nothing on";
 }
 
 TEST_F(SettingsDialogTest, ThePageButtonsSwitchPagesAndPictures)

@@ -12,15 +12,11 @@ namespace {
 
 // A frame of one colour, presented from a thread of its own as the playback
 // library does.
-void presentFromThread(const KvRenderTarget* target, QRgb colour, int width, int height)
+void presentFromThread(RenderSurface& surface, QRgb colour, int width, int height)
 {
-    std::thread library([=] {
-        int32_t w = 0;
-        int32_t h = 0;
-        target->size(target->user, &w, &h);
+    std::thread library([=, &surface] {
         std::vector<uint32_t> pixels(static_cast<size_t>(width * height), colour);
-        target->present(target->user, reinterpret_cast<const uint8_t*>(pixels.data()), width, height,
-                        width * 4);
+        surface.presentPicture(reinterpret_cast<const uint8_t*>(pixels.data()), width, height, width * 4);
     });
     library.join();
 }
@@ -37,15 +33,12 @@ TEST(VideoScreenTest, ShowsTheNewestFramePresentedFromAnotherThread)
     screen.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
 
-    int32_t width = 0;
-    int32_t height = 0;
-    screen.renderTarget()->size(screen.renderTarget()->user, &width, &height);
-    EXPECT_GE(width, 160);
-    EXPECT_GE(height, 90);
+    EXPECT_GE(screen.pixelSize().width(), 160);
+    EXPECT_GE(screen.pixelSize().height(), 90);
     EXPECT_EQ(centre(screen.grab().toImage()), 0x000000U) << "black before any frame";
 
-    presentFromThread(screen.renderTarget(), 0xff2080c0U, 160, 90);
-    presentFromThread(screen.renderTarget(), 0xffc08020U, 160, 90);
+    presentFromThread(screen, 0xff2080c0U, 160, 90);
+    presentFromThread(screen, 0xffc08020U, 160, 90);
     EXPECT_TRUE(QTest::qWaitFor([&] { return centre(screen.grab().toImage()) == 0xc08020U; }));
 
     screen.clearFrame();
@@ -71,7 +64,7 @@ TEST(VideoScreenTest, TheZoomSelectionIsDrawnOverThePicture)
 {
     VideoScreen screen;
     screen.resize(100, 100);
-    presentFromThread(screen.renderTarget(), 0xff000080U, 100, 100);
+    presentFromThread(screen, 0xff000080U, 100, 100);
     screen.setSelection(QRect(QPoint(10, 10), QPoint(60, 60)));
     const QImage image = screen.grab().toImage();
     EXPECT_NE(image.pixel(10, 30) & 0xffffffU, 0x000080U) << "the selection's edge";

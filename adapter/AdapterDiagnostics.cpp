@@ -1,0 +1,3 @@
+#include "AdapterDiagnostics.h"
+
+Q_LOGGING_CATEGORY(lcKvAdapterDiag, "kvplayer.diag")
