@@ -27,6 +27,17 @@ QByteArray mimePackage()
         "</mime-info>\n");
 }
 
+// The class the toolkit gives the program's windows on X11: the program's
+// name with a capital first letter. Window lists match it to the entry,
+// since X11 windows carry no desktop file name.
+QString windowClassOf(const QString& programPath)
+{
+    QString name = QFileInfo(programPath).baseName();
+    if (!name.isEmpty())
+        name[0] = name.at(0).toUpper();
+    return name;
+}
+
 QByteArray desktopEntry(const QString& programPath, const QString& iconPath)
 {
     const QString entry = QStringLiteral("[Desktop Entry]\n"
@@ -37,8 +48,10 @@ QByteArray desktopEntry(const QString& programPath, const QString& iconPath)
                                          "Icon=%2\n"
                                          "Terminal=false\n"
                                          "Categories=AudioVideo;Video;Player;\n"
-                                         "MimeType=%3;\n")
-                              .arg(quotedExec(programPath), iconPath, QString::fromUtf16(kMimeType));
+                                         "MimeType=%3;\n"
+                                         "StartupWMClass=%4\n")
+                              .arg(quotedExec(programPath), iconPath, QString::fromUtf16(kMimeType),
+                                   windowClassOf(programPath));
     return entry.toUtf8();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,6 +16,33 @@ QString readAll(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
+
+// Sets a variable for its lifetime and then puts back what was there.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
 
 TEST(FileTypeTest, ExecQuotesThePathAsOneArgument)
 {
@@ -38,6 +66,7 @@ TEST(FileTypeTest, WritesTheTypeAndTheEntryAndFollowsAMovedProgram)
     const QString entry = readAll(home.filePath(QStringLiteral("applications/kvplayer.desktop")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=\"/opt/kv 1/KvPlayer\" %f\n")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nMimeType=application/x-kvplayer-qzip;\n")));
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nStartupWMClass=KvPlayer\n")));
 
     const auto again = FileTypeRegistration::registerQzip(home.path(), QStringLiteral("/opt/kv 1/KvPlayer"),
                                                           QStringLiteral("/opt/kv 1/window.png"));
@@ -83,6 +112,23 @@ TEST(FileTypeTest, TheEntryGoesFirstAmongTheDefaultsAndTheRestOfTheListStays)
     EXPECT_EQ(added, QByteArrayLiteral("[Added Associations]\nimage/png=gimp.desktop;\n[Default Applications]\n"
                                        "application/x-kvplayer-qzip=kvplayer.desktop;\n"));
     EXPECT_EQ(FileTypeRegistration::withDefaultHandler(added, type, id), added) << "nothing to change twice";
+}
+
+TEST(FileTypeTest, TheRunningProgramRegistersInTheUsersFoldersAndTakesTheEntrysName)
+{
+    QTemporaryDir dir;
+    const QByteArray data = dir.filePath(QStringLiteral("data")).toUtf8();
+    const QByteArray config = dir.filePath(QStringLiteral("config")).toUtf8();
+    {
+        const ScopedEnvironment dataHome("XDG_DATA_HOME", data);
+        const ScopedEnvironment configHome("XDG_CONFIG_HOME", config);
+        FileTypeRegistration::registerQzip();
+    }
+
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("kvplayer"));
+    EXPECT_TRUE(QFileInfo(QString::fromUtf8(data) + QStringLiteral("/applications/kvplayer.desktop")).isFile());
+    EXPECT_TRUE(readAll(QString::fromUtf8(config) + QStringLiteral("/mimeapps.list"))
+                    .contains(QStringLiteral("application/x-kvplayer-qzip=kvplayer.desktop;")));
 }
 
 // The desktop's own tools, run in a temporary XDG tree, find the program as
