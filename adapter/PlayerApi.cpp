@@ -5,10 +5,14 @@
 #include "PlayerRecords.h"
 #include "QKvWin.h"
 #include "QKvwinFactory.h"
+#include "kvplay.h"
 
 using PlayerApiCall::call;
 using PlayerApiCall::kFailed;
 using PlayerApiCall::kNoTime;
+
+static_assert(PlayerApi::kDefaultHardwareDecodeNumber == KV_DEFAULT_HARDWARE_DECODERS,
+              "the player API names the library's own starting limit");
 
 namespace {
 
@@ -57,6 +61,16 @@ int32_t StartLibrary()
 void ReleaseLibrary()
 {
     PlayerLibrary::release();
+}
+
+int32_t SetMaxHardwareDecodeNumber(int32_t n)
+{
+    return PlayerLibrary::setMaxHardwareDecoders(n) == 0 ? 0 : kFailed;
+}
+
+int32_t GetMaxHardwareDecodeNumber()
+{
+    return PlayerLibrary::maxHardwareDecoders();
 }
 
 std::unique_ptr<PlayerHandle> OpenPlayFile(int32_t kind, const PlayWindowParam* window, PlayFileParam* file)

@@ -22,6 +22,13 @@ int32_t StartLibrary();
 // Releases the libraries at program exit if they were started.
 void ReleaseLibrary();
 
+// The most video streams, of all players together, that decode in hardware
+// where the machine can; 0 decodes everything in software. The library
+// starts with kDefaultHardwareDecodeNumber. 0 on success, 1 for n < 0.
+inline constexpr int32_t kDefaultHardwareDecodeNumber = 16;
+int32_t SetMaxHardwareDecodeNumber(int32_t n);
+int32_t GetMaxHardwareDecodeNumber();
+
 // Handle-creating functions: kind 0 is the only kind. They start the
 // libraries if needed; null on failure, leaving nothing open.
 std::unique_ptr<PlayerHandle> OpenPlayFile(int32_t kind, const PlayWindowParam* window, PlayFileParam* file);

@@ -47,4 +47,14 @@ void release()
     g_initialised.store(false);
 }
 
+int setMaxHardwareDecoders(int n)
+{
+    return KvPlaySetMaxHardwareDecodeNumber(n);
+}
+
+int maxHardwareDecoders()
+{
+    return KvPlayGetMaxHardwareDecodeNumber();
+}
+
 }

@@ -19,4 +19,9 @@ bool isInitialised();
 // started; afterwards they count as not started.
 void release();
 
+// How many video streams of all players together may decode in hardware;
+// 0 keeps them all in software. Needs no started library. 0 on success.
+int setMaxHardwareDecoders(int n);
+int maxHardwareDecoders();
+
 }

@@ -29,6 +29,16 @@ enum PlayState : int32_t {
     PlayStateStepBack = 49
 };
 
+// Where a file's recording time came from (FileInfoRecord::time_source), in
+// the order the library tries them.
+enum RecordingTimeSource : int32_t {
+    TimeSourceUnknown = 0,
+    TimeSourceCreation = 1,
+    TimeSourceStream = 2,
+    TimeSourceFileName = 3,
+    TimeSourceModified = 4
+};
+
 // PlayWindowParam::flags bits.
 constexpr uint32_t kPlayFlagStartNow = 0x40;
 constexpr uint32_t kPlayFlagJoinSync = 0x80;
@@ -121,7 +131,8 @@ struct ClipRequest {
 struct FileInfoRecord {
     char path[256];
     uint64_t time; // recording start, us since 1970 UTC; 0 when unknown
-    uint8_t reserved[12];
+    int32_t time_source; // a RecordingTimeSource: the rule that gave time
+    uint8_t reserved[8];
     int32_t channel; // counted from 0
     char mac[32];
     char serial[32];
@@ -139,6 +150,7 @@ static_assert(offsetof(ClipRequest, clip_path) == 16);
 static_assert(offsetof(ClipRequest, picture_path) == 276);
 static_assert(sizeof(FileInfoRecord) == 1296);
 static_assert(offsetof(FileInfoRecord, time) == 256);
+static_assert(offsetof(FileInfoRecord, time_source) == 264);
 static_assert(offsetof(FileInfoRecord, channel) == 276);
 static_assert(offsetof(FileInfoRecord, mac) == 280);
 static_assert(offsetof(FileInfoRecord, serial) == 312);

@@ -17,9 +17,13 @@ static_assert(sizeof(CaptureRecord) == sizeof(KvPlayCaptureRecord));
 static_assert(offsetof(CaptureRecord, format) == offsetof(KvPlayCaptureRecord, format));
 static_assert(sizeof(FileInfoRecord) == sizeof(KvPlayFileInfo));
 static_assert(offsetof(FileInfoRecord, time) == offsetof(KvPlayFileInfo, time));
+static_assert(offsetof(FileInfoRecord, time_source) == offsetof(KvPlayFileInfo, time_source));
 static_assert(offsetof(FileInfoRecord, channel) == offsetof(KvPlayFileInfo, channel));
 static_assert(offsetof(FileInfoRecord, device_type) == offsetof(KvPlayFileInfo, device_type));
 static_assert(std::is_same_v<DrawHook, KvPlayDrawFn>);
+static_assert(int32_t{TimeSourceUnknown} == KV_TIME_UNKNOWN && int32_t{TimeSourceCreation} == KV_TIME_CREATION
+              && int32_t{TimeSourceStream} == KV_TIME_STREAM && int32_t{TimeSourceFileName} == KV_TIME_FILE_NAME
+              && int32_t{TimeSourceModified} == KV_TIME_MODIFIED);
 static_assert(kPlayMessageEndOfFile == KV_MSG_END_OF_FILE);
 static_assert(int32_t{PlayStateStep} == KV_MODE_STEP && int32_t{PlayStateStepBack} == KV_MODE_STEP_BACK);
 static_assert(int32_t{ClipKindSource} == KV_CLIP_SOURCE && int32_t{ClipKindRaw} == KV_CLIP_RAW

@@ -9,6 +9,7 @@
 #include "PlayerApi.h"
 #include "ProgramInfo.h"
 #include "StartupRules.h"
+#include "ToolkitTranslation.h"
 #include "UserSettings.h"
 #include "window_main.h"
 
@@ -83,7 +84,7 @@ void Startup::loadLanguage()
         LanguageSelection::startupFiles(customize.languageCurrent(), customize);
     m_translator = std::make_unique<QTranslator>();
     if (!files.translator.isEmpty()) {
-        const QString path = m_programDir + files.translator;
+        const QString path = ToolkitTranslation::locate(files.translator, ToolkitTranslation::folders(m_programDir));
         if (!m_translator->load(path))
             KV_DIAG() << "translation not loaded = " << path;
         if (customize.languageCurrent() == 8)

@@ -1,3 +1,4 @@
+#include "ExportCommandLine.h"
 #include "KvSingleApplication.h"
 #include "QuitOnSignal.h"
 #include "Startup.h"
@@ -7,6 +8,8 @@
 // local 8-bit encoding, so there are no text codecs to set up.
 int main(int argc, char** argv)
 {
+    if (ExportCommandLine::handles(argc, argv))
+        return ExportCommandLine::run(argc, argv);
     KvSingleApplication app(argc, argv);
     const QString startupFile = StartupRules::firstArgument(argc, argv);
     if (app.isRunning()) {

@@ -111,6 +111,7 @@ int realTime(const std::string& file, int n, double secs, int w, int h)
     // after the other does not count as frames missed.
     std::this_thread::sleep_for(std::chrono::seconds(1));
     const long before = tiles.frames();
+    const int inHardware = KvPlayGetHardwareDecodeCount();
     const double steady0 = bench::nowS();
     std::this_thread::sleep_for(std::chrono::duration<double>(secs));
     const double steady = bench::nowS() - steady0;
@@ -123,7 +124,8 @@ int realTime(const std::string& file, int n, double secs, int w, int h)
 
     const std::string len = std::to_string(secs + 1);
     const bench::Cost ff = bench::runCopies(ffmpegScale(file, w, h, {"-re", "-t", len}), n);
-    std::printf("tiles: %d x %s at %dx%d for %.1f s\n", n, file.c_str(), w, h, wall);
+    std::printf("tiles: %d x %s at %dx%d for %.1f s, %d decoding in hardware\n", n, file.c_str(), w, h, wall,
+                inHardware);
     std::printf("  kvplay   cpu %.2f s (%.2f cores), frames shown in the last %.1f s %ld of ~%.0f (%.2f %% late or dropped)\n", ours,
                 ours / wall, steady, frames, expected, missed);
     std::printf("  ffmpeg   cpu %.2f s (%.2f cores), wall %.1f s\n", ff.cpuS, ff.cpuS / ff.wallS, ff.wallS);
@@ -170,7 +172,7 @@ int wholeFile(const std::string& file, int n, int w, int h, int mode)
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: bench_tiles FILE N SECONDS [W H [MODE]]\n");
+        std::fprintf(stderr, "usage: bench_tiles FILE N SECONDS [W H [MODE [HW]]]\n");
         return 2;
     }
     const std::string file = argv[1];
@@ -184,6 +186,10 @@ int main(int argc, char** argv)
         return 2;
     }
     KvPlayInitPlayLib(0, 0, 0);
+    if (argc > 7 && KvPlaySetMaxHardwareDecodeNumber(std::atoi(argv[7])) != KV_OK) {
+        std::fprintf(stderr, "HW: 0 or more\n");
+        return 2;
+    }
     const int rc = mode == KV_MODE_PLAY ? realTime(file, n, secs, w, h) : wholeFile(file, n, w, h, mode);
     KvPlayDeinitPlayLib();
     return rc;

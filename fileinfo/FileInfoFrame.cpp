@@ -1,6 +1,7 @@
 #include "FileInfoFrame.h"
 
 #include "FileInfoText.h"
+#include "Model_Language.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -44,6 +45,7 @@ FileInfoFrame::FileInfoFrame(QWidget* parent)
     m_pChannelInfo = addRow("m_pChannel", "m_pChannelInfo", &m_pChannel);
     m_pBeginTimeInfo = addRow("m_pBeginTime", "m_pBeginTimeInfo", &m_pBeginTime);
     m_pDeviceTypeInfo = addRow("m_pDeviceType", "m_pDeviceTypeInfo", &m_pDeviceType);
+    m_pTimeSourceInfo = addRow("m_pTimeSource", "m_pTimeSourceInfo", &m_pTimeSource);
     m_pFrameCountInfo = addRow("m_pFrameCount", "m_pFrameCountInfo", &m_pFrameCount);
     // The library does not count frames; the row stays for the layout.
     m_pFrameCount->hide();
@@ -82,6 +84,8 @@ void FileInfoFrame::showRecord(const FileInfoRecord& record)
     m_pChannelInfo->setText(fields.channel);
     m_pBeginTimeInfo->setText(fields.time);
     m_pDeviceTypeInfo->setText(fields.deviceType);
+    m_pTimeSourceInfo->setText(fields.timeSource);
+    m_timeSource = record.time_source;
 }
 
 void FileInfoFrame::showTime(uint64_t microseconds)
@@ -98,6 +102,9 @@ void FileInfoFrame::retranslate()
     m_pChannel->setText(QStringLiteral("Channel"));
     m_pBeginTime->setText(QStringLiteral("GTime"));
     m_pDeviceType->setText(QStringLiteral("DeviceType"));
+    m_pTimeSource->setText(Model_Language::Text(FileInfoText::kTimeSourceCaption));
+    const int sourceText = FileInfoText::timeSourceTextIndex(m_timeSource);
+    m_pTimeSourceInfo->setText(sourceText < 0 ? QString() : Model_Language::Text(sourceText));
 }
 
 void FileInfoFrame::OnExitClicked()
@@ -112,3 +119,5 @@ QString FileInfoFrame::serialText() const { return m_pDeviceSNInfo->text(); }
 QString FileInfoFrame::channelText() const { return m_pChannelInfo->text(); }
 QString FileInfoFrame::timeText() const { return m_pBeginTimeInfo->text(); }
 QString FileInfoFrame::deviceTypeText() const { return m_pDeviceTypeInfo->text(); }
+QString FileInfoFrame::timeSourceText() const { return m_pTimeSourceInfo->text(); }
+QString FileInfoFrame::timeSourceCaption() const { return m_pTimeSource->text(); }

@@ -32,6 +32,8 @@ public:
     QString channelText() const;
     QString timeText() const;
     QString deviceTypeText() const;
+    QString timeSourceText() const;
+    QString timeSourceCaption() const;
     QToolButton* closeButton() const { return m_pBtnClose; }
 
 public slots:
@@ -41,6 +43,7 @@ private:
     QLabel* addRow(const char* captionName, const char* valueName, QLabel** caption);
 
     QAction* m_showAction = nullptr;
+    int32_t m_timeSource = TimeSourceUnknown;
     QFrame* m_pFrameTitle = nullptr;
     QLabel* m_pTitle = nullptr;
     QToolButton* m_pBtnClose = nullptr;
@@ -54,6 +57,8 @@ private:
     QLabel* m_pBeginTimeInfo = nullptr;
     QLabel* m_pDeviceType = nullptr;
     QLabel* m_pDeviceTypeInfo = nullptr;
+    QLabel* m_pTimeSource = nullptr;
+    QLabel* m_pTimeSourceInfo = nullptr;
     QLabel* m_pFrameCount = nullptr;
     QLabel* m_pFrameCountInfo = nullptr;
 };

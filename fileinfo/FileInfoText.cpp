@@ -1,5 +1,7 @@
 #include "FileInfoText.h"
 
+#include "Model_Language.h"
+
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -31,6 +33,14 @@ QString timeText(uint64_t microseconds)
                              time.minute(), time.second());
 }
 
+int timeSourceTextIndex(int32_t source)
+{
+    constexpr int kFirstSourceText = 84;
+    if (source < TimeSourceCreation || source > TimeSourceModified)
+        return -1;
+    return kFirstSourceText + source - TimeSourceCreation;
+}
+
 Fields fields(const FileInfoRecord& record)
 {
     Fields result;
@@ -39,6 +49,8 @@ Fields fields(const FileInfoRecord& record)
     result.channel = QString::number(static_cast<qint64>(record.channel) + 1);
     result.time = timeText(record.time);
     result.deviceType = fieldText(record.device_type);
+    const int sourceText = timeSourceTextIndex(record.time_source);
+    result.timeSource = sourceText < 0 ? QString() : Model_Language::Text(sourceText);
     return result;
 }
 

@@ -14,12 +14,20 @@ namespace FileInfoText {
 // minutes and seconds are.
 QString timeText(uint64_t microseconds);
 
+// The language text index that names a recording-time source; -1 for an
+// unknown one.
+int timeSourceTextIndex(int32_t source);
+
+// The language text index of the panel's caption for the source row.
+constexpr int kTimeSourceCaption = 83;
+
 struct Fields {
     QString mac;
     QString serial;
     QString channel;
     QString time;
     QString deviceType;
+    QString timeSource; // from the language table; empty when unknown
 };
 
 // The channel counts from 1 on screen. Text fields end at their first zero

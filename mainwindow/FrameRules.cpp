@@ -10,30 +10,29 @@ int zoneAt(const QPoint& point, const QSize& size)
     return row + column;
 }
 
-QPoint movedPosition(const QPoint& position, const QPoint& delta, const QRect& available)
-{
-    const QRect area = available.adjusted(0, 0, -3, -3);
-    QPoint moved = position + delta;
-    if (moved.x() > area.right())
-        moved.setX(area.right());
-    if (moved.y() > area.bottom())
-        moved.setY(area.bottom());
-    if (moved.y() < 0)
-        moved.setY(0);
-    return moved;
-}
-
 int nextStickMode(int windowFlag)
 {
-    const int next = windowFlag + 1;
-    return next == 3 ? 0 : next;
+    const int current = windowFlag >= 0 && windowFlag <= 2 ? windowFlag : 0;
+    return (current + 1) % 3;
 }
 
-Qt::WindowFlags stickFlags(int mode)
+Qt::WindowFlags stickFlags(int mode, int playing)
 {
-    if (mode == 2)
+    if (mode == 2 || (mode == 0 && playing > 0))
         return Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
     return Qt::FramelessWindowHint;
+}
+
+OnTopChange onTopAfterPlayingChange(const PlayingState& state)
+{
+    if (state.windowFlag != 0 || state.fullScreen)
+        return OnTopChange::Keep;
+    if (state.playing > 0)
+        return state.onTop ? OnTopChange::Keep : OnTopChange::Raise;
+    if (!state.onTop)
+        return OnTopChange::Keep;
+    const bool circle = state.playMode == 2 || state.playMode == 3;
+    return circle && !state.userStopped ? OnTopChange::DropIfStillIdle : OnTopChange::Drop;
 }
 
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <QRect>
 #include <QSize>
 #include <Qt>
 
@@ -14,16 +13,34 @@ namespace FrameRules {
 int zoneAt(const QPoint& point, const QSize& size);
 inline constexpr int kResizeZone = 33;
 
-// Where a move by delta takes a window at position, within the available area
-// of its screen: never past the right or bottom edge, never above the top;
-// the left edge is not enforced.
-QPoint movedPosition(const QPoint& position, const QPoint& delta, const QRect& available);
-
-// The stay-on-top mode after the user's toggle: 0 -> 1 -> 2 -> 0.
+// The stay-on-top mode after the user's toggle: 0 -> 1 -> 2 -> 0. A stored
+// value outside 0..2 counts as the default, 0.
 int nextStickMode(int windowFlag);
 
-// The window flags of a stay-on-top mode held at rest (mode 0 without
-// playing windows): on top only for mode 2.
-Qt::WindowFlags stickFlags(int mode);
+// The window flags of a stay-on-top mode with that many windows playing: on
+// top always in mode 2, and in mode 0 while something plays.
+Qt::WindowFlags stickFlags(int mode, int playing);
+
+// What mode 0's on-top flag does when the count of playing windows changes.
+enum class OnTopChange {
+    Keep,
+    Raise,
+    Drop,
+    // In the circle modes a window at the end of its file starts the next at
+    // once, so a count of 0 may not last: drop the flag once the event loop
+    // is back and still nothing plays.
+    DropIfStillIdle
+};
+
+struct PlayingState {
+    int windowFlag = 0;
+    bool fullScreen = false;
+    int playing = 0;
+    bool onTop = false; // the window has the stay-on-top flag now
+    int playMode = 0;
+    bool userStopped = false;
+};
+
+OnTopChange onTopAfterPlayingChange(const PlayingState& state);
 
 }

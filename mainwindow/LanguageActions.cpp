@@ -1,6 +1,7 @@
 #include "LanguageActions.h"
 
 #include "Diagnostics.h"
+#include "LanguageSelection.h"
 #include "Model_Language.h"
 
 #include <QAction>
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr int kFirstLanguageName = 2;
-constexpr int kMaskBits = 32;
 
 }
 
@@ -18,7 +18,7 @@ namespace LanguageActions {
 QList<int> bitsOf(unsigned mask)
 {
     QList<int> bits;
-    for (int bit = 0; bit < kMaskBits; ++bit) {
+    for (int bit = 0; bit < LanguageSelection::kLanguageCount; ++bit) {
         if (mask & (1U << bit))
             bits.append(bit);
     }

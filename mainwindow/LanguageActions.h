@@ -10,7 +10,8 @@ class QMenu;
 // and a choice is reported by the entry's position among the offered ones.
 namespace LanguageActions {
 
-// The set bits of mask, lowest first: the offered languages in menu order.
+// The set bits of mask among the languages that exist, lowest first: the
+// offered languages in menu order. Bits beyond them name no language.
 QList<int> bitsOf(unsigned mask);
 
 // Adds one checkable entry per offered language to menu, in bit order, each

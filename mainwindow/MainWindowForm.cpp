@@ -242,8 +242,10 @@ QHBoxLayout* MainWindowForm::buildButtonRow(QFrame* window)
     m_pBtnSync = fixedButton(window, "m_pBtnSync", 26, 26);
     m_pBtnBack = fixedButton(window, "m_pBtnBack", 26, 26);
     m_pBtnSingleFrameBack = fixedButton(window, "m_pBtnSingleFrameBack", 26, 26);
+    m_pBtnMarkIn = fixedButton(window, "m_pBtnMarkIn", 26, 26);
+    m_pBtnMarkOut = fixedButton(window, "m_pBtnMarkOut", 26, 26);
     for (QToolButton* button : {m_pBtnStop, m_pBtnSingleFrameFoward, m_pBtnSlow, m_pBtnFast, m_pBtnSync, m_pBtnBack,
-                                m_pBtnSingleFrameBack})
+                                m_pBtnSingleFrameBack, m_pBtnMarkIn, m_pBtnMarkOut})
         row->addWidget(button);
     row->addItem(new QSpacerItem(40, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
     m_pLabStatus = named(new QLabel(window), "m_pLabStatus");
@@ -261,6 +263,6 @@ QHBoxLayout* MainWindowForm::buildButtonRow(QFrame* window)
     row->addWidget(m_pSlSound);
     row->addWidget(m_pBtnChangeLayout);
     row->setStretch(2, 1);
-    row->setStretch(13, 1);
+    row->setStretch(15, 1);
     return row;
 }

@@ -61,6 +61,8 @@ public:
     QToolButton* m_pBtnSync = nullptr;
     QToolButton* m_pBtnBack = nullptr;
     QToolButton* m_pBtnSingleFrameBack = nullptr;
+    QToolButton* m_pBtnMarkIn = nullptr;
+    QToolButton* m_pBtnMarkOut = nullptr;
     QLabel* m_pLabStatus = nullptr;
     QToolButton* m_pBtnSound = nullptr;
     Slider* m_pSlSound = nullptr;

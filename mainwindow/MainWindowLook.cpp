@@ -75,6 +75,8 @@ void ApplyStyles(MainWindowForm& form, QFrame& window, const Model_Customize& cu
     sprite(form.m_pBtnSync, "ToolButton2", ControlStates::picture("playall"));
     sprite(form.m_pBtnBack, "ToolButton2", ControlStates::picture("stopall"));
     sprite(form.m_pBtnSlow, "ToolButton2", ControlStates::picture("slow"));
+    sprite(form.m_pBtnMarkIn, "ToolButton2", ControlStates::picture("markIn"));
+    sprite(form.m_pBtnMarkOut, "ToolButton2", ControlStates::picture("markOut"));
     sprite(form.m_pBtnFullScreen, "ToolButton2", ControlStates::picture("fullScreen"));
     sprite(form.m_pBtnCapture, "ToolButton2", ControlStates::picture("capture"));
     sprite(form.m_pBtnTopOrNot, "ToolButton2", stickPicture(customize.windowFlag()));
@@ -129,7 +131,8 @@ void ApplyTexts(MainWindowForm& form, const Actions& actions, const Model_Custom
         {form.m_pBtnOpenFile, 54}, {form.m_pBtnClearList, 71},         {form.m_pBtnPlayMode, 59},
         {form.m_pBtnSearch, 73},   {form.m_pBtnSlow, 68},              {form.m_pBtnSingleFrameFoward, 66},
         {form.m_pBtnPlay, 64},     {form.m_pBtnStop, 65},              {form.m_pBtnFast, 67},
-        {form.m_pBtnChangeLayout, 61}, {form.m_pBtnSingleFrameBack, 11},
+        {form.m_pBtnChangeLayout, 61}, {form.m_pBtnMarkIn, 88},     {form.m_pBtnMarkOut, 89},
+        {form.m_pBtnSingleFrameBack, 11},
     };
     for (const auto& [button, index] : tips)
         button->setToolTip(text(index));

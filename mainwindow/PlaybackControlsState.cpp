@@ -46,6 +46,8 @@ void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
     m_form.m_pBtnSound->setChecked(!soundOn);
     m_screen.contextMenu()->sound->setChecked(soundOn);
     if (Widget_ControlBar* bar = fullScreenBar()) {
+        bar->elapsedLabel()->setText(video->elapsedText());
+        bar->totalLabel()->setText(video->totalText());
         bar->positionSlider()->setValue(video->progressValue());
         bar->volumeSlider()->setValue(video->volume());
         bar->soundButton()->setChecked(!soundOn);

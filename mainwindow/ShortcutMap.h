@@ -43,6 +43,9 @@ enum class Command {
     Search,
     Settings,
     Help,
+    MarkIn,
+    MarkOut,
+    Export,
     LeaveFullScreen,
     StayOnTop,
 };

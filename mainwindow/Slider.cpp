@@ -1,6 +1,8 @@
 #include "Slider.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -66,6 +68,36 @@ void Slider::mouseReleaseEvent(QMouseEvent* event)
     else
         QSlider::mouseReleaseEvent(event);
     emit mySliderReleased();
+}
+
+void Slider::setMarks(int in, int out)
+{
+    if (in == m_markIn && out == m_markOut)
+        return;
+    m_markIn = in;
+    m_markOut = out;
+    update();
+}
+
+void Slider::paintEvent(QPaintEvent* event)
+{
+    QSlider::paintEvent(event);
+    if (orientation() != Qt::Horizontal || (m_markIn < 0 && m_markOut < 0))
+        return;
+    QPainter painter(this);
+    const auto x = [this](int value) {
+        return QStyle::sliderPositionFromValue(minimum(), maximum(), value, width() - 1);
+    };
+    // In opens a bracket to the right, Out closes one to the left.
+    const std::pair<int, int> marks[] = {{m_markIn, 1}, {m_markOut, -1}};
+    for (const auto& [value, side] : marks) {
+        if (value < 0)
+            continue;
+        const int at = x(value);
+        painter.fillRect(at - (side < 0 ? 1 : 0), 0, 2, height(), QColor(230, 192, 19));
+        painter.fillRect(at, 0, 5 * side, 2, QColor(230, 192, 19));
+        painter.fillRect(at, height() - 2, 5 * side, 2, QColor(230, 192, 19));
+    }
 }
 
 // A slider disabled under the pointer gets no release; drop the hold so that

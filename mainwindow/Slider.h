@@ -19,6 +19,10 @@ public:
     explicit Slider(Qt::Orientation orientation, QWidget* parent = nullptr);
 
     bool isHeld() const { return m_pressed; }
+    // Values at which the span's In and Out marks are drawn; -1 draws none.
+    void setMarks(int in, int out);
+    int markIn() const { return m_markIn; }
+    int markOut() const { return m_markOut; }
 
 signals:
     void mySliderPressed();
@@ -29,9 +33,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int valueAt(const QMouseEvent* event) const;
 
     bool m_pressed = false;
+    int m_markIn = -1;
+    int m_markOut = -1;
 };

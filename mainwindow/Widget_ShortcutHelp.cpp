@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kTitleText = 83;
+constexpr int kTitleText = 107;
 // Two columns of key and text side by side.
 constexpr int kRowsPerColumn = 15;
 

@@ -7,6 +7,7 @@
 #include "ProgramInfo.h"
 #include "TitleRules.h"
 #include "Widget_About.h"
+#include "Widget_Settings.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -70,6 +71,8 @@ void Widget_TitleBar::createAboutBox()
 {
     m_about = std::make_unique<Widget_About>();
     m_about->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // Closing the main window ends the program even while this box is open.
+    m_about->setAttribute(Qt::WA_QuitOnClose, false);
     m_about->hide();
 }
 
@@ -143,6 +146,8 @@ void Widget_TitleBar::ApplyTexts()
     m_pActSettings->setText(Model_Language::Text(kSettingsText));
     m_pActAbout->setText(Model_Language::Text(kAboutText));
     LanguageActions::retranslate(m_languageActions);
+    if (m_settings)
+        m_settings->ApplyTexts();
 }
 
 void Widget_TitleBar::OnMenuBtnClicked()
@@ -155,9 +160,21 @@ void Widget_TitleBar::ChangeLanguage(QAction* action)
     emit ChangeLanguageRequest(LanguageActions::choose(m_languageActions, action));
 }
 
+// Created on first use and then only shown and hidden: a top-level window of
+// its own above the main window, like the about box.
 void Widget_TitleBar::ShowSettingsWindow()
 {
-    emit settingsWindowRequest();
+    if (!m_settings) {
+        m_settings = std::make_unique<Widget_Settings>();
+        m_settings->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        m_settings->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_settings.get(), &Widget_Settings::refreshSettings, this, &Widget_TitleBar::refreshSettings);
+        const QRect owner = window()->frameGeometry();
+        m_settings->move(owner.center() - m_settings->rect().center());
+    }
+    m_settings->LoadSettings();
+    m_settings->show();
+    m_settings->raise();
 }
 
 void Widget_TitleBar::ShowAboutWindow()

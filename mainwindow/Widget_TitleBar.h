@@ -12,13 +12,15 @@ class QLabel;
 class QMenu;
 class QToolButton;
 class Widget_About;
+class Widget_Settings;
 struct TitleRules;
 
 // The frameless main window's own title bar: brand logo and title, the
 // application menu (languages, settings, about) and the minimise, maximise and
 // close buttons. It moves and maximises nothing itself: drags and double
-// clicks become requests that the main window carries out, and a language
-// choice is reported by its position among the offered languages.
+// clicks become requests that the main window carries out, a language
+// choice is reported by its position among the offered languages, and the
+// settings window's OK and Apply are passed on as refreshSettings().
 class Widget_TitleBar : public QFrame
 {
     Q_OBJECT
@@ -43,12 +45,14 @@ public:
     QAction* aboutAction() const { return m_pActAbout; }
     const QList<QAction*>& languageActions() const { return m_languageActions; }
     Widget_About* aboutBox() const { return m_about.get(); }
+    // Null until the settings entry is first chosen.
+    Widget_Settings* settingsWindow() const { return m_settings.get(); }
 
 signals:
     void moveWindowRequest(QPoint delta);
     void maxWindowRequest();
+    void refreshSettings();
     void ChangeLanguageRequest(int position);
-    void settingsWindowRequest();
 
 public slots:
     void OnMenuBtnClicked();
@@ -85,4 +89,5 @@ private:
     bool m_dragging = false;
     QPoint m_lastMousePos;
     std::unique_ptr<Widget_About> m_about;
+    std::unique_ptr<Widget_Settings> m_settings;
 };

@@ -1,6 +1,7 @@
 #include "window_main.h"
 
 #include "Diagnostics.h"
+#include "EvidenceActions.h"
 #include "FileInfoFrame.h"
 #include "KvVideoScreen.h"
 #include "MainWindowLook.h"
@@ -10,6 +11,7 @@
 #include "PlayModeMenu.h"
 #include "PlaybackControls.h"
 #include "PreviewVideoFrame.h"
+#include "ProgramInfo.h"
 #include "Slider.h"
 #include "VideoScreenMenu.h"
 #include "Widget_LayoutMenu.h"
@@ -34,6 +36,9 @@ window_main::window_main(QWidget* parent)
     : QFrame(parent)
 {
     m_form.setupUi(this);
+    // Names the window in task bars and window lists; the visible title is
+    // the title bar's.
+    setWindowTitle(ProgramInfo::programBaseName());
     m_layoutMenu = new Widget_LayoutMenu;
     setAttribute(Qt::WA_MouseTracking);
     setWindowFlags(Qt::FramelessWindowHint);
@@ -60,6 +65,7 @@ window_main::window_main(QWidget* parent)
     connectFrame();
     connectPlayList();
     connectOpening();
+    connectEvidence();
     connectShortcuts();
     MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
     m_stickMode = Model_Customize::instance().windowFlag();
@@ -90,6 +96,7 @@ void window_main::connectTitleBar()
     connect(bar->minimizeButton(), &QToolButton::clicked, this, &window_main::showMinResponse);
     connect(bar->maximizeButton(), &QToolButton::clicked, this, &window_main::MaxButtonClicked);
     connect(bar->closeButton(), &QToolButton::clicked, this, &window_main::CloseButtonClicked);
+    connect(bar, &Widget_TitleBar::refreshSettings, this, &window_main::refreshSettingsResponse);
     connect(bar, &Widget_TitleBar::maxWindowRequest, this, &window_main::MaxButtonClicked);
     connect(bar, &Widget_TitleBar::moveWindowRequest, this, &window_main::MoveWindow);
     connect(bar, &Widget_TitleBar::ChangeLanguageRequest, this, &window_main::ChangeLanguageResponse);
@@ -101,6 +108,8 @@ void window_main::ApplyTexts()
                                           m_playModes->action(3), m_openFileAction,         m_openDirAction};
     MainWindowLook::ApplyTexts(m_form, actions, Model_Customize::instance());
     m_pVideoScreen->retranslate();
+    if (m_evidence)
+        m_evidence->retranslate();
     if (m_shortcutHelp)
         m_shortcutHelp->retranslate();
     if (m_fileInfo)
@@ -131,6 +140,17 @@ void window_main::connectControls()
         connect(m_pVideoScreen->window(i), &PreviewVideoFrame::noticeRequested, m_msgHelper,
                 [helper = m_msgHelper](int kind, const QString& text) { helper->ShowPopup(text, kind); });
     }
+}
+
+void window_main::connectEvidence()
+{
+    m_evidence = new EvidenceActions(*m_pVideoScreen, *this, this);
+    connect(m_form.m_pBtnMarkIn, &QToolButton::clicked, m_evidence, &EvidenceActions::markIn);
+    connect(m_form.m_pBtnMarkOut, &QToolButton::clicked, m_evidence, &EvidenceActions::markOut);
+    connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, m_evidence, &EvidenceActions::followWindow);
+    connect(m_evidence, &EvidenceActions::sliderMarksChanged, m_form.m_pSlTime, &Slider::setMarks);
+    connect(m_evidence, &EvidenceActions::noticeRequested, m_msgHelper,
+            [helper = m_msgHelper](int kind, const QString& text) { helper->ShowPopup(text, kind); });
 }
 
 void window_main::connectScreenMenu()

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+class EvidenceActions;
 class FileInfoFrame;
 class KeyboardShortcuts;
 class KvVideoScreen;
@@ -50,6 +51,7 @@ public:
     QMenu* openMenu() const { return m_openMenu; }
     QTimer* refreshTimer() const { return m_refreshTimer; }
     FileInfoFrame* fileInfoFrame() const { return m_fileInfo; }
+    EvidenceActions& evidence() const { return *m_evidence; }
     Widget_ShortcutHelp* shortcutHelp() const { return m_shortcutHelp; }
     void SetStartupFile(const QString& file);
     QString startupFile() const { return m_startupFile; }
@@ -131,10 +133,13 @@ private:
     void connectTitleBar();
     void connectFrame();
     void followPlaybackOnTop(int count);
+    void followPlaybackOnTopWhenIdle();
+    void applyStickFlags(Qt::WindowFlags flags);
     void connectControls();
     void connectScreenMenu();
     void connectPlayList();
     void connectOpening();
+    void connectEvidence();
     void connectShortcuts();
     // The parts of OnShortcut: false when the command is not theirs.
     bool runPlaybackShortcut(ShortcutMap::Command command);
@@ -159,6 +164,7 @@ private:
     QAction* m_openDirAction = nullptr;
     QTimer* m_refreshTimer = nullptr;
     FileInfoFrame* m_fileInfo = nullptr;
+    EvidenceActions* m_evidence = nullptr;
     Model_MsgHelper* m_msgHelper = nullptr;
     QString m_startupFile;
     QTimer* m_startupTimer = nullptr;

@@ -21,27 +21,16 @@
 #include "Widget_ControlBar.h"
 #include "Widget_LayoutMenu.h"
 #include "Widget_TitleBar.h"
+#include "WindowMoves.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QTimer>
 #include <QWindow>
-
-namespace {
-
-QRect availableUnderCursor()
-{
-    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
-}
-
-}
 
 void window_main::connectFrame()
 {
@@ -97,7 +86,7 @@ void window_main::MoveWindow(const QPoint& delta)
     if (windowHandle() && QGuiApplication::platformName() == QStringLiteral("wayland") &&
         windowHandle()->startSystemMove())
         return;
-    move(FrameRules::movedPosition(pos(), delta, availableUnderCursor()));
+    move(WindowMoves::movedPosition(pos(), delta, WindowMoves::availableUnderCursor()));
 }
 
 void window_main::mousePressEvent(QMouseEvent* event)
@@ -138,19 +127,19 @@ void window_main::SetStickMode(int mode)
 {
     if (mode == m_stickMode)
         return;
-    const bool full = m_pVideoScreen->isFullScreen();
-    if (mode == 0 && m_pVideoScreen->playingCount() == 0) {
-        setWindowFlags(FrameRules::stickFlags(0));
-        if (!full)
-            show();
-    } else if (mode == 1 || mode == 2) {
-        setWindowFlags(FrameRules::stickFlags(mode));
-        if (!full)
-            show();
-    }
-    if (mode >= 0 && mode <= 2)
+    if (mode >= 0 && mode <= 2) {
+        applyStickFlags(FrameRules::stickFlags(mode, m_pVideoScreen->playingCount()));
         m_form.m_pBtnTopOrNot->setStyleSheet(MainWindowLook::stickPicture(mode));
+    }
     m_stickMode = mode;
+}
+
+// Changing the flags hides the window; full screen keeps it hidden.
+void window_main::applyStickFlags(Qt::WindowFlags flags)
+{
+    setWindowFlags(flags);
+    if (!m_pVideoScreen->isFullScreen())
+        show();
 }
 
 void window_main::OnBtnTopOrNotClicked()
@@ -163,20 +152,38 @@ void window_main::OnBtnTopOrNotClicked()
 void window_main::followPlaybackOnTop(int count)
 {
     const Model_Customize& customize = Model_Customize::instance();
-    if (customize.windowFlag() != 0 || m_pVideoScreen->isFullScreen())
-        return;
-    if (count > 0) {
-        if (!windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-            setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-            show();
-        }
-        return;
+    FrameRules::PlayingState state;
+    state.windowFlag = customize.windowFlag();
+    state.fullScreen = m_pVideoScreen->isFullScreen();
+    state.playing = count;
+    state.onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    state.playMode = customize.playMode();
+    state.userStopped = m_controls->userStopped();
+    switch (FrameRules::onTopAfterPlayingChange(state)) {
+    case FrameRules::OnTopChange::Keep:
+        break;
+    case FrameRules::OnTopChange::Raise:
+        applyStickFlags(FrameRules::stickFlags(0, count));
+        break;
+    case FrameRules::OnTopChange::Drop:
+        applyStickFlags(FrameRules::stickFlags(0, 0));
+        break;
+    case FrameRules::OnTopChange::DropIfStillIdle:
+        QTimer::singleShot(0, this, [this] { followPlaybackOnTopWhenIdle(); });
+        break;
     }
-    const int playMode = customize.playMode();
-    if (playMode == 0 || playMode == 1 || m_controls->userStopped()) {
-        setWindowFlags(Qt::FramelessWindowHint);
-        show();
-    }
+}
+
+void window_main::followPlaybackOnTopWhenIdle()
+{
+    if (m_pVideoScreen->playingCount() != 0)
+        return;
+    FrameRules::PlayingState state;
+    state.windowFlag = Model_Customize::instance().windowFlag();
+    state.fullScreen = m_pVideoScreen->isFullScreen();
+    state.onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (FrameRules::onTopAfterPlayingChange(state) == FrameRules::OnTopChange::Drop)
+        applyStickFlags(FrameRules::stickFlags(0, 0));
 }
 
 void window_main::switchScreenLayout(int n)

@@ -4,6 +4,7 @@
 
 #include "window_main.h"
 
+#include "EvidenceActions.h"
 #include "KeyboardShortcuts.h"
 #include "KvVideoScreen.h"
 #include "Model_MsgHelper.h"
@@ -120,6 +121,12 @@ bool window_main::runScreenShortcut(Command command)
     case Command::Help:
         m_shortcutHelp->toggleOver(m_pVideoScreen);
         break;
+    case Command::MarkIn:
+        m_evidence->markIn();
+        break;
+    case Command::MarkOut:
+        m_evidence->markOut();
+        break;
     default:
         return false;
     }
@@ -145,6 +152,9 @@ void window_main::runWindowShortcut(Command command)
         break;
     case Command::Settings:
         m_form.m_pTitleBar->ShowSettingsWindow();
+        break;
+    case Command::Export:
+        m_evidence->openExport();
         break;
     default:
         break;

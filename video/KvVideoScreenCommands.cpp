@@ -218,6 +218,10 @@ void KvVideoScreen::enterFullScreen(QStackedWidget* stack)
     setFocus(Qt::OtherFocusReason);
     m_menu->fullScreen->setChecked(true);
     m_fullScreen = true;
+    // The control bar followed nothing while hidden; the selected window's
+    // report brings it up to date.
+    if (m_selected)
+        emit curVideoStatusChanged(m_selected);
 }
 
 void KvVideoScreen::leaveFullScreen(QStackedWidget* stack)

@@ -214,6 +214,11 @@ void PreviewVideoFrame::seek(int value)
     m_timer.start();
 }
 
+uint64_t PreviewVideoFrame::playedTime() const
+{
+    return m_handle ? PlayerApi::GetCurPlayedTime(m_handle.get(), m_h) : 0;
+}
+
 void PreviewVideoFrame::OnTimer()
 {
     if (!m_handle)

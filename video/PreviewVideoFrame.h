@@ -81,6 +81,12 @@ public:
     int volume() const { return m_volume; }
     int aspectMode() const { return m_aspectMode; }
     int currentIndex() const { return m_index; }
+    // The recording time of the open file's start and its length, us; 0
+    // without a file.
+    uint64_t recordingStart() const { return m_first; }
+    uint64_t recordingLength() const { return m_total; }
+    // The recording time of the picture shown; 0 when there is none.
+    uint64_t playedTime() const;
     QStringList fileList() const { return m_fileList; }
     VideoScreen* surface() const { return m_surface; }
 

@@ -29,6 +29,7 @@ enum Text {
     TextWindow = 69,
     TextFileInformation = 79,
     TextAspect = 80,
+    TextExportSpan = 90,
 };
 
 QString text(int index)
@@ -60,6 +61,7 @@ VideoScreenMenu::VideoScreenMenu(bool withFileInformation, QWidget* parent)
     zoom = addCheckable(m_menu);
     settings = m_menu->addAction(QString());
     aspect = m_menu->addAction(QString());
+    exportSpan = m_menu->addAction(QString());
     buildChoices();
     retranslate();
 }
@@ -108,6 +110,7 @@ void VideoScreenMenu::retranslate()
     zoom->setText(text(TextZoom));
     settings->setText(text(TextSettings));
     aspect->setText(text(TextAspect));
+    exportSpan->setText(text(TextExportSpan) + QStringLiteral("\tCtrl+E"));
 }
 
 void VideoScreenMenu::update(const State& state)

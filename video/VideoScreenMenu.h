@@ -51,6 +51,7 @@ public:
     QAction* zoom = nullptr;
     QAction* settings = nullptr;
     QAction* aspect = nullptr;
+    QAction* exportSpan = nullptr;
 
 private:
     QAction* addCheckable(QMenu* menu);

@@ -6,9 +6,12 @@
  * value queries, whose failure value is stated with each call.
  *
  * Times are 64-bit microseconds since 1970-01-01 00:00:00 UTC. A file's start
- * is its recording time: container metadata (creation_time), else a wall-clock
- * stamp carried in the stream, else the file's modification time minus its
- * duration. 0 is never a valid time: it means "none yet".
+ * is its recording time, taken from the first of these that knows one (the
+ * KV_TIME_* codes): the container's creation time (ISO 8601, UTC unless it
+ * names a zone), else a wall-clock stamp carried in the stream, else a
+ * date-time in the file name ("20250314092653", "ch03_2025-03-14_09-26-53",
+ * local time unless it names a zone), else the file's modification time minus
+ * its duration. 0 is never a valid time: it means "none yet".
  *
  * Threads
  * -------
@@ -66,7 +69,8 @@ enum {
     KV_ERR_REENTRANT = 9,   /* called from a library callback */
     KV_ERR_NO_MEMORY = 10,
     KV_ERR_NO_STREAM = 11,  /* the file has no stream the call needs */
-    KV_ERR_TIMEOUT = 12     /* the wait ran out before the result was ready */
+    KV_ERR_TIMEOUT = 12,    /* the wait ran out before the result was ready */
+    KV_ERR_CANCELLED = 13   /* the caller's progress callback asked to stop */
 };
 
 /* Messages passed to the message callback. */
@@ -91,6 +95,15 @@ enum {
     KV_ASPECT_FILL1 = 1, /* same as KV_ASPECT_FILL */
     KV_ASPECT_FIT = 2,   /* keep the picture's aspect, black bars */
     KV_ASPECT_CROP = 3   /* keep the picture's aspect, crop to fill */
+};
+
+/* Where a file's recording time came from (KvPlayFileInfo.time_source). */
+enum {
+    KV_TIME_UNKNOWN = 0,   /* no file */
+    KV_TIME_CREATION = 1,  /* the container's creation time */
+    KV_TIME_STREAM = 2,    /* a wall-clock stamp in the stream */
+    KV_TIME_FILE_NAME = 3, /* a date-time in the file name */
+    KV_TIME_MODIFIED = 4   /* the modification time minus the length */
 };
 
 /* Clip container kinds for KvPlayLocalRecordRequest.kind. */
@@ -191,7 +204,8 @@ typedef struct KvPlayLocalRecordRequest {
 typedef struct KvPlayFileInfo {
     char path[256];         /* written by the caller */
     uint64_t time;          /* recording start, us since 1970 UTC; 0 when unknown */
-    uint8_t reserved[12];
+    int32_t time_source;    /* KV_TIME_*: the rule that gave time */
+    uint8_t reserved[8];
     int32_t channel;        /* counted from 0 */
     char mac[32];
     char serial[32];
@@ -216,6 +230,7 @@ static_assert(offsetof(KvPlayClipRequest, clip_path) == 16, "clip path offset");
 static_assert(offsetof(KvPlayClipRequest, picture_path) == 276, "picture path offset");
 static_assert(sizeof(KvPlayFileInfo) == 1296, "file information record");
 static_assert(offsetof(KvPlayFileInfo, time) == 256, "time offset");
+static_assert(offsetof(KvPlayFileInfo, time_source) == 264, "time source offset");
 static_assert(offsetof(KvPlayFileInfo, channel) == 276, "channel offset");
 static_assert(offsetof(KvPlayFileInfo, mac) == 280, "mac offset");
 static_assert(offsetof(KvPlayFileInfo, serial) == 312, "serial offset");
@@ -232,10 +247,23 @@ _Static_assert(sizeof(KvPlayFileInfo) == 1296, "file information record");
 KVPLAY_API int32_t KvPlayInitPlayLib(uint32_t reserved0, uint32_t reserved1, uint32_t reserved2);
 /* Destroys every remaining instance (as KvPlayDestroyPlayInstance), then deinitialises. */
 KVPLAY_API int32_t KvPlayDeinitPlayLib(void);
-/* Decoding is in software, always: this library has no hardware decoding
- * path. n, the most instances the caller allows to decode in hardware (0 =
- * none), is only stored; it changes nothing. KV_ERR_PARAM for n < 0. */
+/*
+ * Hardware decoding. Up to n video streams of all instances together decode
+ * through VA-API when the machine has a render node (/dev/dri/renderD*) and
+ * the codec supports it; every other stream decodes in software. A stream
+ * whose device, codec or driver refuses falls back to software on its own,
+ * at its next keyframe if it was already playing; callers see no difference.
+ * n = 0 keeps every stream in software without trying the device. A new n
+ * counts for streams started afterwards; streams already in hardware keep
+ * their decoder until they stop. KV_DEFAULT_HARDWARE_DECODERS until the
+ * first call. KV_ERR_PARAM for n < 0.
+ */
+enum { KV_DEFAULT_HARDWARE_DECODERS = 16 };
 KVPLAY_API int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n);
+/* The n of the last KvPlaySetMaxHardwareDecodeNumber. */
+KVPLAY_API int32_t KvPlayGetMaxHardwareDecodeNumber(void);
+/* How many video streams decode in hardware now. */
+KVPLAY_API int32_t KvPlayGetHardwareDecodeCount(void);
 
 /* ---- Instances -------------------------------------------------------- */
 
@@ -406,6 +434,54 @@ KVPLAY_API int32_t KvPlaySwitchRecordFile(uint32_t h, void *request, uint32_t wo
 /* Fills the record for the file named in record->path. Unknown fields are
  * zero. KV_ERR_OPEN when the file cannot be opened. No handle needed. */
 KVPLAY_API int32_t KvPlayGetFileInfo(KvPlayFileInfo *record);
+
+/* ---- Span export ------------------------------------------------------ */
+
+/*
+ * Progress of a span export: bytes of the source's packets copied so far.
+ * Return nonzero to go on, 0 to cancel. Called on the exporting thread.
+ */
+typedef int32_t (*KvPlayProgressFn)(uint64_t bytes, void *user);
+
+typedef struct KvPlaySpanRequest {
+    const char *source;        /* UTF-8 path of the recording */
+    const char *output;        /* UTF-8 path of the copy; complete or absent afterwards */
+    const char *picture;       /* UTF-8 path of a PNG of the picture at start; null or empty: none */
+    uint64_t start;            /* recording times, us since 1970 UTC */
+    uint64_t end;
+    KvPlayProgressFn progress; /* may be null */
+    void *user;
+} KvPlaySpanRequest;
+
+typedef struct KvPlaySpanResult {
+    uint64_t first;            /* recording time of the first picture in the copy */
+    uint64_t last;             /* recording time of the last picture in the copy */
+    uint64_t bytes;            /* packet bytes copied */
+    uint32_t video_packets;
+    uint32_t audio_packets;
+    char container[32];        /* the muxer written, e.g. "mp4", "matroska" */
+    char video_codec[32];
+    char audio_codec[32];      /* empty without sound */
+} KvPlaySpanResult;
+
+/* The file name extension (without the dot) that an export of source gets:
+ * its own container type where it can be written, else "mkv". KV_ERR_OPEN
+ * for an unreadable file, KV_ERR_NO_STREAM without pictures, KV_ERR_PARAM
+ * when extension (size bytes) is too small. No handle needed. */
+KVPLAY_API int32_t KvPlayGetSpanExtension(const char *source, char *extension, int32_t size);
+/*
+ * Copies the span [start, end] of a recording without re-encoding: from the
+ * keyframe at or before start, in decoding order, until every picture up to
+ * end is in and at least one picture after end (unless the file ends first),
+ * with the sound that goes with those pictures. The container is the one
+ * KvPlayGetSpanExtension names; its tags are the source's, its creation time
+ * that of its first picture. Timestamps start at 0 with the first keyframe.
+ * KV_ERR_NO_FRAME when the span lies outside the file, KV_ERR_IO when the
+ * copy could not be written completely, KV_ERR_CANCELLED when progress said
+ * stop; on any failure no output (and no picture) is left. It blocks: call it
+ * from a worker thread. No handle needed; calls may run concurrently.
+ */
+KVPLAY_API int32_t KvPlayExportSpan(const KvPlaySpanRequest *request, KvPlaySpanResult *result);
 
 /* ---- Two-way talk (not supported: KV_ERR_UNSUPPORTED) ------------------ */
 

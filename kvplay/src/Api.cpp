@@ -4,7 +4,12 @@
 
 #include "FileInfo.h"
 #include "Library.h"
+#include "SpanExport.h"
 #include "ThreadTag.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
 
 namespace {
 
@@ -34,6 +39,14 @@ T queryPlayer(uint32_t h, T failure, F&& f)
     return f(*p);
 }
 
+template <size_t N>
+void copyName(char (&field)[N], const std::string& text)
+{
+    const size_t n = std::min(text.size(), N - 1);
+    text.copy(field, n);
+    field[n] = '\0';
+}
+
 uint64_t joinTime(uint32_t low, uint32_t high) { return (static_cast<uint64_t>(high) << 32) | low; }
 
 } // namespace
@@ -58,9 +71,13 @@ int32_t KvPlaySetMaxHardwareDecodeNumber(int32_t n)
 {
     if (n < 0)
         return KV_ERR_PARAM;
-    Library::get().setMaxHardwareDecoders(n);
+    Library::get().hardwareSlots().setLimit(n);
     return KV_OK;
 }
+
+int32_t KvPlayGetMaxHardwareDecodeNumber(void) { return Library::get().hardwareSlots().limit(); }
+
+int32_t KvPlayGetHardwareDecodeCount(void) { return Library::get().hardwareSlots().inUse(); }
 
 uint32_t KvPlayCreatePlayInstance(int32_t kind)
 {
@@ -299,6 +316,53 @@ int32_t KvPlayGetFileInfo(KvPlayFileInfo* record)
     if (ThreadTag::isLibraryThread())
         return KV_ERR_REENTRANT;
     return kvplay::fillFileInfo(*record);
+}
+
+int32_t KvPlayGetSpanExtension(const char* source, char* extension, int32_t size)
+{
+    if (!source || !extension || size <= 0)
+        return KV_ERR_PARAM;
+    if (ThreadTag::isLibraryThread())
+        return KV_ERR_REENTRANT;
+    int rc = KV_OK;
+    const std::string ext = kvplay::muxerExtension(kvplay::spanMuxer(source, rc));
+    if (rc != KV_OK)
+        return rc;
+    if (ext.size() >= static_cast<size_t>(size))
+        return KV_ERR_PARAM;
+    ext.copy(extension, ext.size());
+    extension[ext.size()] = '\0';
+    return KV_OK;
+}
+
+int32_t KvPlayExportSpan(const KvPlaySpanRequest* request, KvPlaySpanResult* result)
+{
+    if (!request || !result || !request->source || !request->output)
+        return KV_ERR_PARAM;
+    if (ThreadTag::isLibraryThread())
+        return KV_ERR_REENTRANT;
+    if (request->start > static_cast<uint64_t>(INT64_MAX) || request->end > static_cast<uint64_t>(INT64_MAX))
+        return KV_ERR_PARAM;
+    kvplay::SpanSpec spec;
+    spec.source = request->source;
+    spec.output = request->output;
+    spec.picture = request->picture ? request->picture : "";
+    spec.startUs = static_cast<int64_t>(request->start);
+    spec.endUs = static_cast<int64_t>(request->end);
+    if (request->progress) {
+        spec.progress = [fn = request->progress, user = request->user](uint64_t bytes) { return fn(bytes, user) != 0; };
+    }
+    const kvplay::SpanOutcome out = kvplay::exportSpan(spec);
+    *result = KvPlaySpanResult{};
+    result->first = static_cast<uint64_t>(out.firstUs);
+    result->last = static_cast<uint64_t>(out.lastUs);
+    result->bytes = out.bytes;
+    result->video_packets = out.videoPackets;
+    result->audio_packets = out.audioPackets;
+    copyName(result->container, out.container);
+    copyName(result->video_codec, out.videoCodec);
+    copyName(result->audio_codec, out.audioCodec);
+    return out.rc;
 }
 
 int32_t KvPlayStartDualTalk(uint32_t h, const KvPlayAudioFormat*)

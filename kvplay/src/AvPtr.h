@@ -30,6 +30,9 @@ struct SwsFreer {
 struct BsfFreer {
     void operator()(AVBSFContext* ctx) const noexcept { av_bsf_free(&ctx); }
 };
+struct BufferUnref {
+    void operator()(AVBufferRef* ref) const noexcept { av_buffer_unref(&ref); }
+};
 
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
@@ -37,6 +40,7 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using SwsPtr = std::unique_ptr<SwsContext, SwsFreer>;
 using BsfPtr = std::unique_ptr<AVBSFContext, BsfFreer>;
+using BufferPtr = std::unique_ptr<AVBufferRef, BufferUnref>;
 
 inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
 inline FramePtr makeFrame() { return FramePtr(av_frame_alloc()); }

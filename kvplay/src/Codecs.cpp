@@ -10,7 +10,7 @@ int64_t frameTimeUs(const AVFrame& frame, AVRational timeBase, int64_t streamSta
     return av_rescale_q(ts, timeBase, AVRational{1, 1'000'000}) - streamStartUs;
 }
 
-CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
+CodecPtr allocDecoder(const AVStream& st, int threads, int64_t maxPixels)
 {
     const AVCodec* dec = avcodec_find_decoder(st.codecpar->codec_id);
     if (!dec)
@@ -22,7 +22,13 @@ CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
     ctx->pkt_timebase = st.time_base;
     if (maxPixels > 0)
         ctx->max_pixels = maxPixels;
-    if (avcodec_open2(ctx.get(), dec, nullptr) < 0)
+    return ctx;
+}
+
+CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels)
+{
+    CodecPtr ctx = allocDecoder(st, threads, maxPixels);
+    if (!ctx || avcodec_open2(ctx.get(), ctx->codec, nullptr) < 0)
         return nullptr;
     return ctx;
 }

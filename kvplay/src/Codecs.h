@@ -6,6 +6,10 @@
 
 namespace kvplay {
 
+// A decoder context set up for the stream but not opened yet, for callers
+// that add to it first; null when the codec is unknown.
+CodecPtr allocDecoder(const AVStream& st, int threads, int64_t maxPixels);
+
 // Null when the codec is unknown or refuses the stream. maxPixels bounds the
 // picture size the decoder may allocate.
 CodecPtr openDecoder(const AVStream& st, int threads, int64_t maxPixels);

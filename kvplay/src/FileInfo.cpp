@@ -61,6 +61,7 @@ int fillFileInfo(KvPlayFileInfo& record)
     if (!src)
         return err;
     record.time = static_cast<uint64_t>(src->startTime());
+    record.time_source = src->startTimeSource();
     readInfoTags(*src->format(), record);
     return KV_OK;
 }

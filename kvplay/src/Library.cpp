@@ -83,10 +83,4 @@ std::shared_ptr<Player> Library::find(uint32_t handle) const
     return it == players_.end() ? nullptr : it->second;
 }
 
-void Library::setMaxHardwareDecoders(int n)
-{
-    std::lock_guard lock(mutex_);
-    maxHardware_ = n < 0 ? 0 : n;
-}
-
 } // namespace kvplay

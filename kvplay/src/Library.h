@@ -1,7 +1,9 @@
 // The library's only process-wide state: whether it is initialised, the
-// registry that maps 32-bit handles to instances, and the sync groups.
+// registry that maps 32-bit handles to instances, the sync groups and the
+// hardware decoding slots.
 #pragma once
 
+#include "HardwareSlots.h"
 #include "Player.h"
 #include "SyncGroups.h"
 
@@ -28,18 +30,19 @@ public:
     SyncGroups& sync() { return sync_; }
     // Serialises SDL's audio start and stop, which are not thread-safe.
     std::mutex& audioMutex() { return audioMutex_; }
-    // Every instance decodes in software; the limit is only kept, so that a
-    // hardware path can honour what the caller asked for.
-    void setMaxHardwareDecoders(int n);
+    // The video streams of all instances together that may decode in
+    // hardware; each holds one of these slots while it does.
+    HardwareSlots& hardwareSlots() { return hardware_; }
 
 private:
     Library() = default;
 
+    // First, so that it outlives every instance whose streams hold a slot.
+    HardwareSlots hardware_{KV_DEFAULT_HARDWARE_DECODERS};
     mutable std::mutex mutex_;
     bool initialised_ = false;                           // guarded by mutex_
     uint32_t next_ = 1;                                  // guarded by mutex_
     std::map<uint32_t, std::shared_ptr<Player>> players_; // guarded by mutex_
-    int maxHardware_ = 0;                                // guarded by mutex_
     std::mutex audioMutex_;
     SyncGroups sync_{[this](uint32_t h) { return find(h); }};
 };

@@ -4,7 +4,6 @@
 #include "kvplay.h"
 
 #include <algorithm>
-#include <cstring>
 
 extern "C" {
 #include <libavutil/imgutils.h>
@@ -20,17 +19,6 @@ constexpr int kPrereadPackets = 8;  // enough to meet a wall-clock stamp near th
 constexpr int kPrereadMaxPackets = 2000;
 
 int64_t toUs(int64_t ts, AVRational tb) { return av_rescale_q(ts, tb, kMicro); }
-
-int64_t prftWallclock(const AVPacket& pkt, AVRational tb, int64_t streamStartUs)
-{
-    size_t size = 0;
-    const uint8_t* data = av_packet_get_side_data(&pkt, AV_PKT_DATA_PRFT, &size);
-    if (!data || size < sizeof(AVProducerReferenceTime) || pkt.pts == AV_NOPTS_VALUE)
-        return 0;
-    AVProducerReferenceTime prft{};
-    std::memcpy(&prft, data, sizeof prft);
-    return prft.wallclock - (toUs(pkt.pts, tb) - streamStartUs);
-}
 
 } // namespace
 
@@ -166,7 +154,7 @@ void MediaSource::preread(const OpenLimits& limits)
             }
             ++mainPackets;
             if (wallclockStart_ == 0)
-                wallclockStart_ = prftWallclock(*pkt, tb, streamStartUs_);
+                wallclockStart_ = streamStampTime(*pkt, tb, streamStartUs_);
         }
         prereadBytes_ += pkt->size;
         if (video_ >= 0 && raw_) // raw streams often carry no timestamps: count frames
@@ -198,7 +186,9 @@ void MediaSource::computeTimes()
         metaTime = parseTagTime(fmt->streams[video_]->metadata);
     if (metaTime == 0 && audio_ >= 0)
         metaTime = parseTagTime(fmt->streams[audio_]->metadata);
-    startTime_ = recordingStart(metaTime, wallclockStart_, path_, durationUs_.load());
+    const RecordingTime start = recordingStart(metaTime, wallclockStart_, path_, durationUs_.load());
+    startTime_ = start.us;
+    startSource_ = start.source;
 }
 
 void MediaSource::setExactDuration(int64_t us)

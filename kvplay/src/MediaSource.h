@@ -45,6 +45,8 @@ public:
     // Stream time (us) that maps to startTime().
     int64_t streamStartUs() const { return streamStartUs_; }
     int64_t startTime() const { return startTime_; }
+    // Which rule gave startTime(): a KV_TIME_* code.
+    int startTimeSource() const { return startSource_; }
     int64_t durationUs() const { return durationUs_.load(); }
     bool durationEstimated() const { return estimated_.load(); }
     // An index pass replaces the estimate with the exact duration.
@@ -79,6 +81,7 @@ private:
     bool raw_ = false;
     int64_t streamStartUs_ = 0;
     int64_t startTime_ = 0;
+    int startSource_ = 0;
     std::atomic<int64_t> durationUs_{0};
     std::atomic<bool> estimated_{false};
     int width_ = 0;

@@ -1,6 +1,6 @@
 #include "VideoDecoder.h"
 
-#include "Codecs.h"
+#include "Library.h"
 #include "SkipPolicy.h"
 #include "ThreadTag.h"
 
@@ -22,10 +22,9 @@ bool VideoDecoder::open()
     const AVStream* st = source_.videoStream();
     if (!st)
         return false;
-    codec_ = openDecoder(*st, kDecoderThreads, OpenLimits{}.maxPixels);
     timeBase_ = st->time_base;
     frameUs_ = source_.frameDurationUs();
-    return codec_ != nullptr;
+    return codec_.open(*st, {kDecoderThreads, OpenLimits{}.maxPixels, &Library::get().hardwareSlots()});
 }
 
 void VideoDecoder::run()
@@ -63,13 +62,13 @@ void VideoDecoder::startSerial(int serial)
 bool VideoDecoder::decode(const AVPacket* pkt)
 {
     // A broken packet is skipped; the stream goes on with the next one.
-    if (avcodec_send_packet(codec_.get(), pkt) < 0 && pkt)
+    if (codec_.send(pkt) < 0 && pkt)
         return true;
     while (!control_.aborted()) {
         FramePtr frame = makeFrame();
         if (!frame)
             return false;
-        const int rc = avcodec_receive_frame(codec_.get(), frame.get());
+        const int rc = codec_.receive(frame);
         if (rc < 0)
             return true;
         if (!emit(std::move(frame)))

@@ -8,6 +8,7 @@
 #include "FrameRing.h"
 #include "MediaSource.h"
 #include "PacketQueue.h"
+#include "VideoCodec.h"
 
 #include <atomic>
 
@@ -19,7 +20,8 @@ public:
     // size or less; the loop filter is then skipped, which no one can see.
     VideoDecoder(const MediaSource& source, Control& control, PacketQueue& packets, FrameRing& ring,
                  const std::atomic<bool>& smallTarget);
-    // Opens the codec; false when there is no decoder for the stream.
+    // Opens the codec, in hardware while the library's slots allow; false
+    // when there is no decoder for the stream.
     bool open();
     void run();
 
@@ -33,7 +35,7 @@ private:
     Control& control_;
     PacketQueue& packets_;
     FrameRing& ring_;
-    CodecPtr codec_;
+    VideoCodec codec_;
     AVRational timeBase_{1, 1};
     int64_t frameUs_ = 40'000;
     int serial_ = -1;

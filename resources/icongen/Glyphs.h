@@ -40,6 +40,8 @@ void slow(QPainter&, const Ink&);
 void stepForward(QPainter&, const Ink&);
 void stepBack(QPainter&, const Ink&);
 void record(QPainter&, const Ink&);
+void markIn(QPainter&, const Ink&);
+void markOut(QPainter&, const Ink&);
 void soundOn(QPainter&, const Ink&);
 void soundOff(QPainter&, const Ink&);
 

@@ -52,7 +52,8 @@ void addControlButtons(QList<Artwork>& out)
                 {u"show"_s, eyeOpen}, {u"singleBack"_s, stepBack}, {u"singleFoward"_s, stepForward},
                 {u"slow"_s, slow}, {u"sound_off"_s, soundOff}, {u"sound_on"_s, soundOn},
                 {u"stick0"_s, pinWhilePlaying}, {u"stick1"_s, pinNever}, {u"stick2"_s, pinAlways},
-                {u"stop"_s, stop}, {u"stopall"_s, stopAll}, {u"zoom"_s, zoom}});
+                {u"stop"_s, stop}, {u"stopall"_s, stopAll}, {u"zoom"_s, zoom}, {u"markIn"_s, markIn},
+                {u"markOut"_s, markOut}});
 }
 
 void addOtherButtons(QList<Artwork>& out)

@@ -43,6 +43,18 @@ void stepGlyph(QPainter& p, const Ink& ink, qreal direction)
     kit::fill(p, bar, ink.main);
 }
 
+// A bracket that opens toward the span, with a pointer into it.
+void markGlyph(QPainter& p, const Ink& ink, qreal direction)
+{
+    const auto at = [direction](qreal x) { return 12 + (x - 12) * direction; };
+    QPainterPath bracket;
+    bracket.addRect(QRectF(qMin(at(5), at(7.5)), 4, 2.5, 16));
+    bracket.addRect(QRectF(qMin(at(5), at(11)), 4, 6, 2.2));
+    bracket.addRect(QRectF(qMin(at(5), at(11)), 17.8, 6, 2.2));
+    kit::fill(p, bracket.simplified(), ink.main);
+    kit::fill(p, kit::polygon({{at(11), 8}, {at(11), 16}, {at(18.5), 12}}), ink.main);
+}
+
 }
 
 void play(QPainter& p, const Ink& ink)
@@ -103,6 +115,16 @@ void stepForward(QPainter& p, const Ink& ink)
 void stepBack(QPainter& p, const Ink& ink)
 {
     stepGlyph(p, ink, -1);
+}
+
+void markIn(QPainter& p, const Ink& ink)
+{
+    markGlyph(p, ink, 1);
+}
+
+void markOut(QPainter& p, const Ink& ink)
+{
+    markGlyph(p, ink, -1);
 }
 
 void record(QPainter& p, const Ink& ink)

@@ -28,4 +28,15 @@ TEST(PlayerLibraryTest, StartsOnceAndReleasesOnce)
     PlayerLibrary::release();
 }
 
+TEST(PlayerLibraryTest, PassesTheHardwareDecodingLimitWithoutStartingTheLibraries)
+{
+    EXPECT_EQ(PlayerLibrary::maxHardwareDecoders(), KV_DEFAULT_HARDWARE_DECODERS);
+    EXPECT_EQ(PlayerLibrary::setMaxHardwareDecoders(0), 0);
+    EXPECT_EQ(PlayerLibrary::maxHardwareDecoders(), 0);
+    EXPECT_NE(PlayerLibrary::setMaxHardwareDecoders(-1), 0);
+    EXPECT_EQ(PlayerLibrary::maxHardwareDecoders(), 0);
+    EXPECT_EQ(PlayerLibrary::setMaxHardwareDecoders(KV_DEFAULT_HARDWARE_DECODERS), 0);
+    EXPECT_FALSE(PlayerLibrary::isInitialised());
+}
+
 }

@@ -17,8 +17,8 @@
 
 namespace {
 
-// The main window's title as the program sets it.
-const QString kMainTitle = QStringLiteral("Frame");
+// The main window's title: the program's base name.
+const QString kMainTitle = QStringLiteral("KvPlayer");
 constexpr int kWaitMs = 30000;
 
 struct Recordings {

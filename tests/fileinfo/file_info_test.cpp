@@ -1,5 +1,6 @@
 #include "FileInfoFrame.h"
 #include "FileInfoText.h"
+#include "Model_Language.h"
 
 #include <QAction>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -56,6 +58,37 @@ TEST(FileInfoFrame, AnEmptyRecordAndTheCloseButton)
     frame.closeButton()->click();
     EXPECT_FALSE(entry.isChecked()) << "the menu entry shows the panel again next time";
     EXPECT_TRUE(frame.isHidden());
+}
+
+}
+
+namespace {
+
+TEST(FileInfoText, EachTimeSourceHasItsOwnText)
+{
+    Model_Language::setFallbackPath(QStringLiteral(KV_SOURCE_DIR "/resources/Language/ENU.xml"));
+    const std::pair<int32_t, const char*> cases[] = {
+        {TimeSourceCreation, "Container creation time"},
+        {TimeSourceStream, "Time stamp in the stream"},
+        {TimeSourceFileName, "Date and time in the file name"},
+        {TimeSourceModified, "Modification time minus length"},
+        {TimeSourceUnknown, ""},
+        {17, ""},
+    };
+    for (const auto& [source, text] : cases) {
+        FileInfoRecord record{};
+        record.time_source = source;
+        EXPECT_EQ(FileInfoText::fields(record).timeSource, QString::fromUtf8(text)) << source;
+    }
+
+    FileInfoFrame frame;
+    FileInfoRecord named{};
+    named.time_source = TimeSourceFileName;
+    frame.showRecord(named);
+    EXPECT_EQ(frame.timeSourceCaption(), QStringLiteral("Time From"));
+    EXPECT_EQ(frame.timeSourceText(), QStringLiteral("Date and time in the file name"));
+    frame.retranslate();
+    EXPECT_EQ(frame.timeSourceText(), QStringLiteral("Date and time in the file name")) << "kept over a language change";
 }
 
 }

@@ -63,6 +63,7 @@ TEST(ControlStatesTest, EnabledControlsFollowTheState)
 }
 
 #include "FrameRules.h"
+#include "WindowMoves.h"
 
 namespace {
 
@@ -79,20 +80,52 @@ TEST(FrameRulesTest, OnlyTheBottomRightCornerResizes)
 TEST(FrameRulesTest, MovesStayBelowTheTopAndInsideTheRightAndBottom)
 {
     const QRect screen(0, 0, 1280, 800);
-    EXPECT_EQ(FrameRules::movedPosition({100, 10}, {0, -50}, screen), QPoint(100, 0));
-    EXPECT_EQ(FrameRules::movedPosition({100, 100}, {-500, 0}, screen), QPoint(-400, 100)) << "left is free";
-    EXPECT_EQ(FrameRules::movedPosition({1200, 700}, {500, 500}, screen), QPoint(1276, 796));
-    EXPECT_EQ(FrameRules::movedPosition({10, 10}, {5, 6}, screen), QPoint(15, 16));
+    EXPECT_EQ(WindowMoves::movedPosition({100, 10}, {0, -50}, screen), QPoint(100, 0));
+    EXPECT_EQ(WindowMoves::movedPosition({100, 100}, {-500, 0}, screen), QPoint(-400, 100)) << "left is free";
+    EXPECT_EQ(WindowMoves::movedPosition({1200, 700}, {500, 500}, screen), QPoint(1276, 796));
+    EXPECT_EQ(WindowMoves::movedPosition({10, 10}, {5, 6}, screen), QPoint(15, 16));
 }
 
-TEST(FrameRulesTest, StickModesCycleAndOnlyModeTwoStaysOnTop)
+TEST(FrameRulesTest, StickModesCycleAndAnOutOfRangeModeCountsAsTheDefault)
 {
     EXPECT_EQ(FrameRules::nextStickMode(0), 1);
     EXPECT_EQ(FrameRules::nextStickMode(1), 2);
     EXPECT_EQ(FrameRules::nextStickMode(2), 0);
-    EXPECT_TRUE(FrameRules::stickFlags(2).testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(FrameRules::stickFlags(0).testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(FrameRules::stickFlags(1).testFlag(Qt::FramelessWindowHint));
+    for (const int stored : {3, 5, 6, 7, -1})
+        EXPECT_EQ(FrameRules::nextStickMode(stored), 1) << stored;
+}
+
+TEST(FrameRulesTest, OnTopAlwaysInModeTwoAndInModeZeroWhileSomethingPlays)
+{
+    EXPECT_TRUE(FrameRules::stickFlags(2, 0).testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(FrameRules::stickFlags(0, 0).testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(FrameRules::stickFlags(0, 3).testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(FrameRules::stickFlags(1, 3).testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(FrameRules::stickFlags(1, 0).testFlag(Qt::FramelessWindowHint));
+}
+
+TEST(FrameRulesTest, ModeZeroFollowsEveryWayPlaybackStartsAndEnds)
+{
+    using FrameRules::OnTopChange;
+    FrameRules::PlayingState state;
+    state.playing = 1;
+    EXPECT_EQ(FrameRules::onTopAfterPlayingChange(state), OnTopChange::Raise);
+    state.onTop = true;
+    EXPECT_EQ(FrameRules::onTopAfterPlayingChange(state), OnTopChange::Keep);
+
+    state.playing = 0;
+    for (const int playMode : {0, 1})
+        EXPECT_EQ(FrameRules::onTopAfterPlayingChange({0, false, 0, true, playMode, false}), OnTopChange::Drop);
+    for (const int playMode : {2, 3}) {
+        EXPECT_EQ(FrameRules::onTopAfterPlayingChange({0, false, 0, true, playMode, false}),
+                  OnTopChange::DropIfStillIdle);
+        EXPECT_EQ(FrameRules::onTopAfterPlayingChange({0, false, 0, true, playMode, true}), OnTopChange::Drop);
+    }
+    EXPECT_EQ(FrameRules::onTopAfterPlayingChange({0, false, 0, false, 0, false}), OnTopChange::Keep);
+    EXPECT_EQ(FrameRules::onTopAfterPlayingChange({0, true, 0, true, 0, false}), OnTopChange::Keep)
+        << "full screen";
+    EXPECT_EQ(FrameRules::onTopAfterPlayingChange({1, false, 2, false, 0, false}), OnTopChange::Keep);
+    EXPECT_EQ(FrameRules::onTopAfterPlayingChange({2, false, 0, true, 0, false}), OnTopChange::Keep);
 }
 
 }

@@ -4,6 +4,7 @@
 #include "TitleRules.h"
 #include "UserSettings.h"
 #include "Widget_About.h"
+#include "Widget_Settings.h"
 #include "Widget_TitleBar.h"
 
 #include <QAction>
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,7 +47,8 @@ TEST(LanguageActionsTest, OffersTheSetBitsInOrder)
 {
     EXPECT_EQ(LanguageActions::bitsOf(0x69U), (QList<int>{0, 3, 5, 6}));
     EXPECT_TRUE(LanguageActions::bitsOf(0U).isEmpty());
-    EXPECT_EQ(LanguageActions::bitsOf(0x80000001U), (QList<int>{0, 31}));
+    EXPECT_EQ(LanguageActions::bitsOf(0xFFFFFFFFU), (QList<int>{0, 1, 2, 3, 4, 5, 6}))
+        << "only the seven languages that exist";
 }
 
 TEST(LanguageActionsTest, NamesEachEntryByItsBitAndChecksTheCurrentLanguage)
@@ -245,12 +249,43 @@ TEST_F(TitleBarTest, HasTheTitleAndTheFourButtons)
     EXPECT_EQ(bar.menuButton()->menu(), bar.applicationMenu());
 }
 
-TEST_F(TitleBarTest, TheSettingsEntryRequestsTheSettingsWindow)
+TEST_F(TitleBarTest, TheSettingsEntryOpensOneSettingsWindowLoadedEachTime)
 {
     Widget_TitleBar bar;
-    QSignalSpy requested(&bar, &Widget_TitleBar::settingsWindowRequest);
+    EXPECT_EQ(bar.settingsWindow(), nullptr);
+    Model_Customize::instance().setWindowFlag(1);
     bar.settingsAction()->trigger();
-    EXPECT_EQ(requested.count(), 1);
+    Widget_Settings* settings = bar.settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_TRUE(settings->isWindow());
+    EXPECT_EQ(settings->windowFlags() & (Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+              Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(settings->neverOnTop()->isChecked());
+    EXPECT_FALSE(settings->testAttribute(Qt::WA_QuitOnClose)) << "closing the main window still ends the program";
+    EXPECT_FALSE(bar.aboutBox()->testAttribute(Qt::WA_QuitOnClose));
+
+    settings->alwaysOnTop()->setChecked(true);
+    settings->cancelButton()->click();
+    Model_Customize::instance().setWindowFlag(0);
+    bar.settingsAction()->trigger();
+    EXPECT_EQ(bar.settingsWindow(), settings) << "created once";
+    EXPECT_TRUE(settings->onTopWhilePlaying()->isChecked()) << "loaded before every show";
+}
+
+TEST_F(TitleBarTest, OkAndApplyArePassedOnOnceEach)
+{
+    Widget_TitleBar bar;
+    QSignalSpy refreshed(&bar, &Widget_TitleBar::refreshSettings);
+    for (int i = 0; i < 3; ++i)
+        bar.settingsAction()->trigger();
+    Widget_Settings* settings = bar.settingsWindow();
+    ASSERT_NE(settings, nullptr);
+    settings->applyButton()->click();
+    EXPECT_EQ(refreshed.count(), 1);
+    settings->okButton()->click();
+    EXPECT_EQ(refreshed.count(), 2);
+    EXPECT_FALSE(settings->isVisible());
 }
 
 TEST_F(TitleBarTest, TheAboutEntryOpensTheAboutBoxAndItsCloseButtonHidesIt)
