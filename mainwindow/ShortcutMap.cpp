@@ -102,6 +102,22 @@ int layoutOf(Command command)
     }
 }
 
+qint64 seekOf(Command command)
+{
+    switch (command) {
+    case Command::SeekBack:
+        return -kSeekUs;
+    case Command::SeekForward:
+        return kSeekUs;
+    case Command::SeekBackLong:
+        return -kLongSeekUs;
+    case Command::SeekForwardLong:
+        return kLongSeekUs;
+    default:
+        return 0;
+    }
+}
+
 QString keyText(const Entry& entry)
 {
     return QKeySequence(entry.key).toString(QKeySequence::NativeText);

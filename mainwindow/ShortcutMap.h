@@ -70,6 +70,8 @@ QKeyCombination keyOf(const QKeyEvent& event);
 std::optional<Command> commandFor(QKeyCombination key);
 // The grid size (1..4) of a layout command, 0 for other commands.
 int layoutOf(Command command);
+// The jump of a seek command in microseconds (negative: back), 0 for others.
+qint64 seekOf(Command command);
 // For the help, in the current language.
 QString keyText(const Entry& entry);
 QString description(const Entry& entry);

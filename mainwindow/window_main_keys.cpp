@@ -40,21 +40,15 @@ bool window_main::runPlaybackShortcut(Command command)
     const MainWindowForm& f = m_form;
     const bool stepping = f.m_pBtnSingleFrameFoward->isEnabled();
     const bool opened = f.m_pSlTime->isEnabled();
+    if (const qint64 jump = ShortcutMap::seekOf(command); jump != 0) {
+        if (opened)
+            m_pVideoScreen->seekBy(jump);
+        return true;
+    }
     switch (command) {
     case Command::PlayPause:
         PlayOrPause();
         break;
-    case Command::SeekBack:
-    case Command::SeekForward:
-    case Command::SeekBackLong:
-    case Command::SeekForwardLong: {
-        const bool longStep = command == Command::SeekBackLong || command == Command::SeekForwardLong;
-        const qint64 step = longStep ? ShortcutMap::kLongSeekUs : ShortcutMap::kSeekUs;
-        const bool back = command == Command::SeekBack || command == Command::SeekBackLong;
-        if (opened)
-            m_pVideoScreen->seekBy(back ? -step : step);
-        break;
-    }
     case Command::FrameForward:
         if (stepping)
             SingleFrameFoward();

@@ -105,22 +105,22 @@ protected:
     }
 };
 
-TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
+// In full screen: pause, five steps back, two on, and a snapshot of the
+// stepped-back frame. The frame the snapshot shows, or -1.
+int stepBothWaysAndSnapshot(PlayerSession& session)
 {
-    PlayerSession session;
-    ASSERT_TRUE(session.start({recordings().numbered}));
-    EXPECT_EQ(Desktop::windowName(session.mainWindow()), kMainTitle);
-
-    // Full screen, so that the numbers fill the screen; then pause.
-    ASSERT_TRUE(fullScreenWhenPlaying(session)) << "no picture";
+    if (!fullScreenWhenPlaying(session)) {
+        ADD_FAILURE() << "no picture";
+        return -1;
+    }
     const int first = numberOnScreen();
     EXPECT_TRUE(QTest::qWaitFor([&] { return numberOnScreen() > first; }, kWaitMs)) << "the recording plays";
     Desktop::keys({QStringLiteral("space")});
     QTest::qWait(500);
     const int paused = numberOnScreen();
     QTest::qWait(500);
-    ASSERT_EQ(numberOnScreen(), paused) << "paused";
-    ASSERT_GE(paused, 5);
+    EXPECT_EQ(numberOnScreen(), paused) << "paused";
+    EXPECT_GE(paused, 5);
 
     const QString comma = QStringLiteral("comma");
     Desktop::keys({comma, comma, comma, comma, comma});
@@ -130,23 +130,22 @@ TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
     EXPECT_TRUE(QTest::qWaitFor([&] { return numberOnScreen() == paused - 3; }, kWaitMs)) << numberOnScreen();
 
     // The snapshot is the stepped-back frame, at the recording's own size.
+    const QDir day = session.pictureDay();
     Desktop::keys({QStringLiteral("s")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(session.pictureDay(), QStringLiteral("cam01")).size() == 1; },
-                                kWaitMs));
-    const QImage snapshot(session.pictureDay().filePath(picturesIn(session.pictureDay(), QStringLiteral("cam01")).first()));
+    if (!QTest::qWaitFor([&] { return picturesIn(day, QStringLiteral("cam01")).size() == 1; }, kWaitMs)) {
+        ADD_FAILURE() << "no snapshot";
+        return -1;
+    }
+    const QImage snapshot(day.filePath(picturesIn(day, QStringLiteral("cam01")).first()));
     EXPECT_EQ(snapshot.size(), QSize(320, 180));
     EXPECT_EQ(FrameCode::read(snapshot, snapshot.rect()), paused - 3);
+    return paused - 3;
+}
 
-    // Four windows, the second selected; a second start hands it a file.
-    Desktop::keys({QStringLiteral("Escape")});
-    QTest::qWait(500);
-    session.focusWindow();
-    Desktop::keys({QStringLiteral("alt+2"), QStringLiteral("Tab")});
-    ASSERT_TRUE(session.handOff(recordings().pattern));
-    QTest::qWait(1500);
-    session.focusWindow();
-
-    // One picture per window that shows a file, and one of the screen.
+// Shift+S with two windows showing files: one picture each, at its own size
+// and of the instant held, and one of the screen.
+void snapshotEveryWindow(PlayerSession& session, int heldFrame)
+{
     Desktop::keys({QStringLiteral("shift+s")});
     const QDir day = session.pictureDay();
     ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(day, QStringLiteral("screen")).size() == 1; }, kWaitMs));
@@ -154,12 +153,15 @@ TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
     ASSERT_TRUE(QTest::qWaitFor([&] { return picturesIn(day, QStringLiteral("cam01")).size() == 2; }, kWaitMs));
     const QImage second(day.filePath(picturesIn(day, QStringLiteral("cam02")).first()));
     EXPECT_EQ(second.size(), QSize(320, 240));
-    const QImage stillFirst(day.filePath(picturesIn(day, QStringLiteral("cam01")).last()));
-    EXPECT_EQ(FrameCode::read(stillFirst, stillFirst.rect()), paused - 3) << "the paused window kept its frame";
+    const QImage first(day.filePath(picturesIn(day, QStringLiteral("cam01")).last()));
+    EXPECT_EQ(FrameCode::read(first, first.rect()), heldFrame) << "the paused window kept its frame";
     const QImage screenPicture(day.filePath(picturesIn(day, QStringLiteral("screen")).first()));
     EXPECT_GT(screenPicture.width(), 2 * second.width()) << "the whole grid";
+}
 
-    // A clip of the selected window.
+// R, a while, R: a clip that ffprobe reads as H.264 of at least a second.
+void recordClip(PlayerSession& session)
+{
     Desktop::keys({QStringLiteral("r")});
     QTest::qWait(2500);
     Desktop::keys({QStringLiteral("r")});
@@ -171,6 +173,26 @@ TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
     const qsizetype at = facts.indexOf(QStringLiteral("duration="));
     ASSERT_GE(at, 0) << qPrintable(facts);
     EXPECT_GE(facts.mid(at + 9).section(u'\n', 0, 0).toDouble(), 1.0) << qPrintable(facts);
+}
+
+TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
+{
+    PlayerSession session;
+    ASSERT_TRUE(session.start({recordings().numbered}));
+    EXPECT_EQ(Desktop::windowName(session.mainWindow()), kMainTitle);
+    const int held = stepBothWaysAndSnapshot(session);
+    ASSERT_GE(held, 0);
+
+    // Four windows, the second selected; a second start hands it a file.
+    Desktop::keys({QStringLiteral("Escape")});
+    QTest::qWait(500);
+    session.focusWindow();
+    Desktop::keys({QStringLiteral("alt+2"), QStringLiteral("Tab")});
+    ASSERT_TRUE(session.handOff(recordings().pattern));
+    QTest::qWait(1500);
+    session.focusWindow();
+    snapshotEveryWindow(session, held);
+    recordClip(session);
 
     EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
     EXPECT_EQ(playList(session), (QStringList{recordings().numbered, recordings().pattern}));

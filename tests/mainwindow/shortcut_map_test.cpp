@@ -54,6 +54,9 @@ TEST(ShortcutMapTest, PressesAreReadAsTheTableWritesThem)
     EXPECT_EQ(ShortcutMap::commandFor(ShortcutMap::keyOf(altTwo)), Command::Layout4);
     EXPECT_EQ(ShortcutMap::layoutOf(Command::Layout16), 4);
     EXPECT_EQ(ShortcutMap::layoutOf(Command::Snapshot), 0);
+    EXPECT_EQ(ShortcutMap::seekOf(Command::SeekBackLong), -60'000'000);
+    EXPECT_EQ(ShortcutMap::seekOf(Command::SeekForward), 5'000'000);
+    EXPECT_EQ(ShortcutMap::seekOf(Command::FrameBack), 0);
 }
 
 TEST(ShortcutMapTest, DescriptionsComeFromTheLanguageTable)
