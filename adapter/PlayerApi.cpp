@@ -173,6 +173,12 @@ int32_t StopLocalRecord(PlayerHandle* handle, uint32_t h, void* p, void* q)
     return call(handle, h != 0, kFailed, [&](QKvosAdapter& a) { return a.StopLocalRecord(h, p, q); });
 }
 
+int32_t StopLocalRecordAsync(PlayerHandle* handle, uint32_t h, std::function<void(bool written)> done)
+{
+    return call(handle, h != 0 && done != nullptr, kFailed,
+                [&](QKvosAdapter& a) { return a.StopLocalRecordAsync(h, std::move(done)); });
+}
+
 int32_t SwitchRecordFile(PlayerHandle* handle, uint32_t h, void* request)
 {
     return call(handle, h != 0, kFailed, [&](QKvosAdapter& a) { return a.SwitchRecordFile(h, request); });

@@ -57,6 +57,9 @@ int32_t CapturePictureOnAnyThread(uint32_t h, const CaptureRequest& request);
 int32_t StartLocalRecord(PlayerHandle* handle, uint32_t h, void* request);
 int32_t StartLocalRecordFile(PlayerHandle* handle, uint32_t h, const ClipRequest* request);
 int32_t StopLocalRecord(PlayerHandle* handle, uint32_t h, void* p, void* q);
+// Ends the clip without waiting for its file: done(written) comes later on
+// the GUI thread, only when this returns 0.
+int32_t StopLocalRecordAsync(PlayerHandle* handle, uint32_t h, std::function<void(bool written)> done);
 int32_t SwitchRecordFile(PlayerHandle* handle, uint32_t h, void* request);
 PlayContext* CreateFeedPlayer(PlayerHandle* handle, StreamParam* stream);
 int32_t StartPlay(PlayerHandle* handle, PlayContext* context);

@@ -1,6 +1,5 @@
 #include "PlayerRecords.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -11,13 +10,23 @@ constexpr uint32_t kCaptureFormat = 256;
 
 namespace PlayerRecords {
 
-void copyPath(char* field, size_t size, const QByteArray& text)
+bool copyPath(char* field, size_t size, const QByteArray& text)
 {
     if (size == 0)
-        return;
-    const size_t length = std::min(static_cast<size_t>(text.size()), size - 1);
+        return false;
+    const auto length = static_cast<size_t>(text.size());
+    if (length >= size) {
+        std::memset(field, 0, size);
+        return false;
+    }
     std::memcpy(field, text.constData(), length);
     field[length] = '\0';
+    return true;
+}
+
+bool pathFits(const QString& path)
+{
+    return static_cast<size_t>(path.toUtf8().size()) <= kMaxPathBytes;
 }
 
 int32_t clipKind(const QString& clipPath)

@@ -8,7 +8,10 @@
 
 #include "kvplay.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -68,6 +71,29 @@ int32_t QKvWin::StartLocalRecordFile(uint32_t h, const ClipRequest* request)
 int32_t QKvWin::StopLocalRecord(uint32_t h, void* p, void* q)
 {
     return KvPlayStoplocalrecord(h, p, q);
+}
+
+namespace {
+
+// Carries the caller's report from the library's writer thread to the GUI.
+void clipWritten(const KvPlayClipOutcome* outcome, void* user)
+{
+    std::unique_ptr<std::function<void(bool)>> done(static_cast<std::function<void(bool)>*>(user));
+    const bool written = outcome->rc == KV_OK;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [done = std::move(done), written] { (*done)(written); },
+        Qt::QueuedConnection);
+}
+
+}
+
+int32_t QKvWin::StopLocalRecordAsync(uint32_t h, std::function<void(bool written)> done)
+{
+    auto report = std::make_unique<std::function<void(bool)>>(std::move(done));
+    const int32_t rc = KvPlayStopLocalRecordAsync(h, clipWritten, report.get());
+    if (rc == KV_OK)
+        report.release(); // clipWritten owns it now
+    return rc;
 }
 
 int32_t QKvWin::SwitchRecordFile(uint32_t h, void* request)

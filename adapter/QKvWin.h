@@ -45,6 +45,7 @@ public:
     int32_t StartLocalRecord(uint32_t h, void* request) override;
     int32_t StartLocalRecordFile(uint32_t h, const ClipRequest* request) override;
     int32_t StopLocalRecord(uint32_t h, void* p, void* q) override;
+    int32_t StopLocalRecordAsync(uint32_t h, std::function<void(bool written)> done) override;
     int32_t SwitchRecordFile(uint32_t h, void* request) override;
     int32_t QueryRecord(uint32_t s, const void* request) override;
     PlayContext* StartRecordPlay(uint32_t s, const PlayWindowParam* window, StreamParam* stream) override;

@@ -3,6 +3,7 @@
 #include "PlayerTypes.h"
 
 #include <cstdint>
+#include <functional>
 
 // The only way from the program to the playback and network libraries.
 // h is a playback instance handle, s a recorder connection handle. Operations
@@ -52,6 +53,10 @@ public:
     // Clip of the playing file.
     virtual int32_t StartLocalRecordFile(uint32_t h, const ClipRequest* request) = 0;
     virtual int32_t StopLocalRecord(uint32_t h, void* p, void* q) = 0;
+    // Ends the clip and returns at once; done(written) follows on the GUI
+    // thread once the file is complete or has failed, only when this
+    // returns 0. The library is released only after every such clip.
+    virtual int32_t StopLocalRecordAsync(uint32_t h, std::function<void(bool written)> done) = 0;
     virtual int32_t SwitchRecordFile(uint32_t h, void* request) = 0;
 
     // network: remote record playback

@@ -11,6 +11,7 @@
 #include "StartupRules.h"
 #include "ToolkitTranslation.h"
 #include "UserSettings.h"
+#include "KvVideoScreen.h"
 #include "window_main.h"
 
 #include <QFile>
@@ -109,7 +110,11 @@ void Startup::createMainWindow(const QString& startupFile)
 
 void Startup::shutdown(int loopResult)
 {
-    // Snapshots still being written finish before the library goes.
+    // However the loop ended (a close, a signal), every window stops first,
+    // so a clip recording is ended and handed to the library's writer; then
+    // snapshots in flight finish, and the release waits for every clip.
+    if (m_window)
+        m_window->videoScreen()->stopAll();
     QThreadPool::globalInstance()->waitForDone();
     PlayerApi::ReleaseLibrary();
     Model_Language::Destroy();

@@ -57,7 +57,7 @@ QString OutputNaming::ClipFileName(const QString& source, const QDateTime& insta
     const QString folder = OutputFolder(Clip, instant);
     if (folder.isEmpty())
         return {};
-    return joined(folder, baseName(source) + QStringLiteral("_1025_") + TimeStampText(instant) + extension);
+    return joined(folder, baseName(source) + QStringLiteral("_1025_") + ClipStampText(instant) + extension);
 }
 
 QString OutputNaming::ClipPictureName(const QString& clip)
@@ -68,9 +68,10 @@ QString OutputNaming::ClipPictureName(const QString& clip)
 
 QString OutputNaming::TimeStampText(const QDateTime& instant)
 {
-    QTime t = instant.time();
-    t.setHMS(t.hour(), t.minute(), t.second(), 0);
-    QTime last;
+    // Whole date-times: a time of day alone would keep yesterday's late
+    // stamps after midnight.
+    QDateTime t = wholeSecond(instant);
+    QDateTime last;
     {
         QMutexLocker locker(&m_lastTimeLock);
         last = m_lastTime;
@@ -79,26 +80,49 @@ QString OutputNaming::TimeStampText(const QDateTime& instant)
         t = last;
 
     QMutexLocker counterLocker(&m_counterLock);
-    QDateTime stamped = instant;
     if (m_counter >= 999 && t == last) {
         // Past 999 outputs in one second: borrow the next second.
         t = t.addSecs(1);
         m_counter = 0;
-        stamped.setTime(t);
         QMutexLocker locker(&m_lastTimeLock);
         m_lastTime = t;
-        return stamped.toString(QStringLiteral("yyyyMMddhhmmss"));
+        return t.toString(QStringLiteral("yyyyMMddhhmmss"));
     }
     if (last.isValid() && t == last) {
         ++m_counter;
-        stamped.setTime(t.addMSecs(m_counter));
-        return stamped.toString(QStringLiteral("yyyyMMddhhmmss_zzz"));
+        return t.addMSecs(m_counter).toString(QStringLiteral("yyyyMMddhhmmss_zzz"));
     }
     m_counter = 0;
-    stamped.setTime(t);
     QMutexLocker locker(&m_lastTimeLock);
     m_lastTime = t;
-    return stamped.toString(QStringLiteral("yyyyMMddhhmmss"));
+    return t.toString(QStringLiteral("yyyyMMddhhmmss"));
+}
+
+QString OutputNaming::ClipStampText(const QDateTime& instant)
+{
+    // A clip is named after the recording's own time, which jumps back and
+    // forth as files are played: uniqueness is kept per second, never by
+    // moving the stamp.
+    const QDateTime t = wholeSecond(instant);
+    QMutexLocker locker(&m_counterLock);
+    QDateTime stamped = t;
+    int* used = &m_clipSeconds[t.toSecsSinceEpoch()];
+    while (*used > 999) {
+        stamped = stamped.addSecs(1);
+        used = &m_clipSeconds[stamped.toSecsSinceEpoch()];
+    }
+    const int number = (*used)++;
+    if (number == 0)
+        return stamped.toString(QStringLiteral("yyyyMMddhhmmss"));
+    return stamped.addMSecs(number).toString(QStringLiteral("yyyyMMddhhmmss_zzz"));
+}
+
+QDateTime OutputNaming::wholeSecond(const QDateTime& instant)
+{
+    QDateTime t = instant;
+    const QTime time = instant.time();
+    t.setTime(QTime(time.hour(), time.minute(), time.second()));
+    return t;
 }
 
 QDateTime OutputNaming::clipInstant(uint64_t playTime)

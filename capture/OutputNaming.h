@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QMutex>
 #include <QString>
-#include <QTime>
 
 class Model_Customize;
 
@@ -28,7 +28,12 @@ public:
     QString SnapshotFileName(const QString& source, const QDateTime& instant);
     QString ClipFileName(const QString& source, const QDateTime& instant);
     static QString ClipPictureName(const QString& clip);
+    // The stamp of a snapshot, taken at the wall clock: never earlier than
+    // the last one of the run.
     QString TimeStampText(const QDateTime& instant);
+    // The stamp of a clip, taken at the recording's time: that time, with a
+    // number when the same second was used before in the run.
+    QString ClipStampText(const QDateTime& instant);
 
     // The instant of a clip: a play time in microseconds rounded to whole
     // seconds, as UTC.
@@ -38,6 +43,7 @@ public:
     bool folderSettingEmpty() const { return m_folderSettingEmpty; }
 
 private:
+    static QDateTime wholeSecond(const QDateTime& instant);
     static QString baseName(const QString& source);
     static QString joined(const QString& folder, const QString& name);
 
@@ -45,7 +51,8 @@ private:
     bool m_folderSettingEmpty = false;
 
     mutable QMutex m_lastTimeLock;
-    QTime m_lastTime; // guarded by m_lastTimeLock
+    QDateTime m_lastTime; // guarded by m_lastTimeLock
     mutable QMutex m_counterLock;
     int m_counter = 0; // guarded by m_counterLock
+    QHash<qint64, int> m_clipSeconds; // guarded by m_counterLock; clips per second of recording time
 };

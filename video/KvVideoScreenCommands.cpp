@@ -156,8 +156,9 @@ void KvVideoScreen::playInSelected(const QString& file)
 
 void KvVideoScreen::stopAll()
 {
+    // Paused windows hold their files (and clips) too.
     for (PreviewVideoFrame* window : m_windows) {
-        if (window->isPlaying())
+        if (window->isOpen())
             window->stop();
     }
 }
@@ -166,7 +167,7 @@ void KvVideoScreen::stopByName(const QString& name)
 {
     const bool all = name == QStringLiteral("ALL");
     for (PreviewVideoFrame* window : m_windows) {
-        if (all ? window->isPlaying() : window->currentFile() == name)
+        if (all ? window->isOpen() : window->currentFile() == name)
             window->stop();
     }
 }

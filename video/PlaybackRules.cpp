@@ -82,6 +82,16 @@ int slowDown(int state)
     }
 }
 
+int indexAfterEdit(const QStringList& list, const QString& current, int index)
+{
+    if (current.isEmpty())
+        return index;
+    if (index >= 0 && index < list.size() && list.at(index) == current)
+        return index;
+    const qsizetype found = list.indexOf(current);
+    return found < 0 ? index : static_cast<int>(found);
+}
+
 std::optional<int> nextAfterEnd(int playMode, int index, int count)
 {
     switch (playMode) {

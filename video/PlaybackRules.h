@@ -39,6 +39,11 @@ uint64_t shiftedTime(uint64_t t, int64_t deltaUs, uint64_t first, uint64_t last)
 int speedUp(int state);
 int slowDown(int state);
 
+// The position of the playing file in a play list that was edited: where it
+// is now (entries before it deleted or added), or index unchanged when the
+// file is not in the list.
+int indexAfterEdit(const QStringList& list, const QString& current, int index);
+
 // The entry of a window's own list to play when the entry at index ended, or
 // nothing to stay stopped.
 std::optional<int> nextAfterEnd(int playMode, int index, int count);

@@ -4,6 +4,7 @@
 #include "Model_Customize.h"
 #include "Model_Language.h"
 #include "OutputNaming.h"
+#include "OutputTexts.h"
 #include "PlaybackRules.h"
 #include "PlayerApi.h"
 #include "PlayerRecords.h"
@@ -72,7 +73,13 @@ void PreviewVideoFrame::play(const QString& file, uint64_t startPosition)
         resume();
         return;
     }
-    if (!QFileInfo::exists(file) || !open(file, startPosition))
+    if (!QFileInfo::exists(file))
+        return;
+    if (!PlayerRecords::pathFits(file)) {
+        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::PathTooLong));
+        return;
+    }
+    if (!open(file, startPosition))
         return;
 
     m_timer.start();
@@ -244,6 +251,13 @@ void PreviewVideoFrame::customEvent(QEvent* event)
         endOfFile();
 }
 
+void PreviewVideoFrame::setFileList(const QStringList& list)
+{
+    m_fileList = list;
+    if (m_handle)
+        m_index = PlaybackRules::indexAfterEdit(m_fileList, m_currentFile, m_index);
+}
+
 void PreviewVideoFrame::endOfFile()
 {
     stop();
@@ -404,6 +418,10 @@ void PreviewVideoFrame::snapshot()
     const QString path = naming.SnapshotFileName(m_currentFile);
     if (naming.folderSettingEmpty())
         emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
+    if (!PlayerRecords::pathFits(path)) {
+        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::PathTooLong));
+        return;
+    }
     capture(path, [this, path](bool written) {
         if (written)
             emit noticeRequested(PictureNotice, path);
@@ -441,12 +459,25 @@ void PreviewVideoFrame::recordToggle()
 
 void PreviewVideoFrame::stopClip()
 {
-    uint8_t times[16] = {};
-    uint32_t packets = 0;
-    if (PlayerApi::StopLocalRecord(m_handle.get(), m_h, times, &packets) != 0)
-        return;
+    // The window no longer records whatever happens to the file: a clip that
+    // cannot be written is reported and leaves nothing behind.
     m_recording = false;
-    emit noticeRequested(ClipNotice, m_clipPath);
+    const QString clip = m_clipPath;
+    const int32_t rc = PlayerApi::StopLocalRecordAsync(
+        m_handle.get(), m_h, [window = QPointer<PreviewVideoFrame>(this), clip](bool written) {
+            if (window)
+                window->clipWritten(clip, written);
+        });
+    if (rc != 0)
+        clipWritten(clip, false);
+}
+
+void PreviewVideoFrame::clipWritten(const QString& clip, bool written)
+{
+    if (written)
+        emit noticeRequested(ClipNotice, clip);
+    else
+        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::ClipWriteFailed));
 }
 
 void PreviewVideoFrame::startClip()
@@ -458,11 +489,16 @@ void PreviewVideoFrame::startClip()
     m_clipPath = naming.ClipFileName(m_currentFile, OutputNaming::clipInstant(t));
     if (naming.folderSettingEmpty())
         emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
-    const ClipRequest request = PlayerRecords::clipRequest(m_clipPath, OutputNaming::ClipPictureName(m_clipPath));
+    const QString picture = OutputNaming::ClipPictureName(m_clipPath);
+    if (!PlayerRecords::pathFits(m_clipPath) || !PlayerRecords::pathFits(picture)) {
+        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::PathTooLong));
+        return;
+    }
+    const ClipRequest request = PlayerRecords::clipRequest(m_clipPath, picture);
     if (PlayerApi::StartLocalRecordFile(m_handle.get(), m_h, &request) != 0) {
-        emit noticeRequested(MessageNotice, Model_Language::Text(75));
+        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::RecordStartFailed));
         return;
     }
     m_recording = true;
-    emit noticeRequested(MessageNotice, Model_Language::Text(76));
+    emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::RecordStarted));
 }

@@ -47,7 +47,9 @@ public:
     void stopPlayTimer();
     void seek(int value);
     void setPlayMode(int mode) { m_playMode = mode; }
-    void setFileList(const QStringList& list) { m_fileList = list; }
+    // A new play list; the file playing keeps its place in it for what
+    // plays next.
+    void setFileList(const QStringList& list);
     void soundOn(bool on);
     void selectionSound(bool on);
     void setVolume(int volume);
@@ -121,6 +123,7 @@ private:
     void zoomEvent(QEvent* event);
     void startClip();
     void stopClip();
+    void clipWritten(const QString& clip, bool written);
     // The library moves to a step or seek target on its own time: the time
     // texts follow once the picture on screen has changed.
     void followPosition();

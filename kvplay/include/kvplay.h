@@ -419,12 +419,30 @@ KVPLAY_API int32_t KvPlayRemoveOsdstring(uint32_t h);
  * 0 only when the file is completely written. Synchronous. */
 KVPLAY_API int32_t KvPlayCapturePicture(uint32_t h, const KvPlayCaptureRecord *record);
 /* Starts a clip at the keyframe at or before the play position, written
- * without re-encoding when it stops. */
+ * without re-encoding when it stops. The output is created here: a clip that
+ * cannot be written (folder missing or read-only, disk full) fails at once
+ * with KV_ERR_IO. */
 KVPLAY_API int32_t KvPlayStartlocalrecordFile(uint32_t h, const KvPlayLocalRecordRequest *request);
 /* Ends the clip at the play position and writes it; 0 when the file is
  * complete. p (16 bytes, may be null) receives the clip's start and end
  * times; q (may be null) receives the number of video packets written. */
 KVPLAY_API int32_t KvPlayStoplocalrecord(uint32_t h, void *p, void *q);
+/* The outcome of a clip written in the background: rc is 0 when the file is
+ * complete; otherwise no file is left. Times are absolute, as for p above. */
+typedef struct KvPlayClipOutcome {
+    int32_t rc;
+    uint32_t packets;
+    uint64_t start_time;
+    uint64_t end_time;
+} KvPlayClipOutcome;
+typedef void (*KvPlayClipDoneFn)(const KvPlayClipOutcome *outcome, void *user);
+/* Ends the clip at the play position and returns at once; the clip is written
+ * on a library thread, independent of the instance, which plays, closes or is
+ * destroyed meanwhile. done (required) is called exactly once, on that
+ * thread, when the file is complete or has failed; only when this returns 0.
+ * The instance no longer records either way. KvPlayDeinitPlayLib waits for
+ * every clip still being written. */
+KVPLAY_API int32_t KvPlayStopLocalRecordAsync(uint32_t h, KvPlayClipDoneFn done, void *user);
 /* Live-stream recording is not supported: KV_ERR_UNSUPPORTED. */
 KVPLAY_API int32_t KvPlayStartlocalrecord(uint32_t h, void *request, uint32_t word, uint32_t reserved);
 KVPLAY_API int32_t KvPlaySwitchRecordFile(uint32_t h, void *request, uint32_t word, uint32_t reserved);

@@ -299,6 +299,11 @@ int32_t KvPlayStoplocalrecord(uint32_t h, void* times, void* packets)
     return withPlayer(h, [times, packets](Player& p) { return p.clipStop(times, packets); });
 }
 
+int32_t KvPlayStopLocalRecordAsync(uint32_t h, KvPlayClipDoneFn done, void* user)
+{
+    return withPlayer(h, [done, user](Player& p) { return p.clipStopAsync(done, user); });
+}
+
 int32_t KvPlayStartlocalrecord(uint32_t h, void*, uint32_t, uint32_t)
 {
     return withPlayer(h, [](Player&) { return KV_ERR_UNSUPPORTED; });

@@ -7,12 +7,19 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace kvplay {
 
 namespace {
 
 constexpr AVRational kMicro{1, 1'000'000};
+// Written once at the start to find a full disk before anything is recorded.
+constexpr size_t kProbeBytes = 64 * 1024;
+
+std::string partPath(const std::string& clipPath) { return clipPath + ".part"; }
 
 struct OutputCloser {
     void operator()(AVFormatContext* ctx) const noexcept
@@ -195,6 +202,27 @@ std::string clipMuxer(int kind, const std::string& demuxerName, int codecId)
     return av_guess_format(first.c_str(), nullptr, nullptr) ? first : "matroska";
 }
 
+int prepareClipOutput(const std::string& clipPath)
+{
+    const std::string tmp = partPath(clipPath);
+    FILE* file = std::fopen(tmp.c_str(), "wb");
+    if (!file)
+        return KV_ERR_IO;
+    const std::vector<char> probe(kProbeBytes);
+    bool ok = std::fwrite(probe.data(), 1, probe.size(), file) == probe.size() && std::fflush(file) == 0;
+    ok = std::fclose(file) == 0 && ok;
+    std::error_code ec;
+    if (ok)
+        std::filesystem::resize_file(tmp, 0, ec);
+    if (!ok || ec) {
+        std::remove(tmp.c_str());
+        return KV_ERR_IO;
+    }
+    return KV_OK;
+}
+
+void discardClipOutput(const std::string& clipPath) { std::remove(partPath(clipPath).c_str()); }
+
 ClipResult writeClip(const ClipSpec& spec)
 {
     ClipResult result;
@@ -215,7 +243,7 @@ ClipResult writeClip(const ClipSpec& spec)
         result.rc = KV_ERR_NO_FRAME;
         return result;
     }
-    const std::string tmp = spec.clipPath + ".part";
+    const std::string tmp = partPath(spec.clipPath);
     Output out;
     out.ctx = openOutput(muxer.c_str(), tmp, *src, spec.kind != KV_CLIP_RAW, out);
     if (!out.ctx) // some containers refuse the audio codec only at the header

@@ -30,6 +30,13 @@ struct ClipResult {
 
 ClipResult writeClip(const ClipSpec& spec);
 
+// Creates the file a clip is written into while it records, so that a clip
+// that cannot be written fails when it starts, not when it stops: KV_OK, or
+// KV_ERR_IO with nothing left behind.
+int prepareClipOutput(const std::string& clipPath);
+// Removes that file of a clip that will not be written.
+void discardClipOutput(const std::string& clipPath);
+
 // Muxer name for a kind, given the source's demuxer name and video codec;
 // empty when the kind cannot hold that codec.
 std::string clipMuxer(int kind, const std::string& demuxerName, int codecId);

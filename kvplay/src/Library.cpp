@@ -38,6 +38,7 @@ int Library::deinit()
     for (auto& [handle, player] : left)
         player->destroy();
     sync_.clear();
+    clips_.waitAll();
     return KV_OK;
 }
 

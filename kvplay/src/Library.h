@@ -3,6 +3,7 @@
 // hardware decoding slots.
 #pragma once
 
+#include "ClipJobs.h"
 #include "HardwareSlots.h"
 #include "Player.h"
 #include "SyncGroups.h"
@@ -33,6 +34,8 @@ public:
     // The video streams of all instances together that may decode in
     // hardware; each holds one of these slots while it does.
     HardwareSlots& hardwareSlots() { return hardware_; }
+    // Clips being written after their instance stopped recording.
+    ClipJobs& clips() { return clips_; }
 
 private:
     Library() = default;
@@ -45,6 +48,7 @@ private:
     std::map<uint32_t, std::shared_ptr<Player>> players_; // guarded by mutex_
     std::mutex audioMutex_;
     SyncGroups sync_{[this](uint32_t h) { return find(h); }};
+    ClipJobs clips_;
 };
 
 } // namespace kvplay

@@ -1,6 +1,7 @@
 #include "Player.h"
 
 #include "FrameGrabber.h"
+#include "Library.h"
 #include "PngWriter.h"
 
 #include <algorithm>
@@ -89,6 +90,8 @@ int Player::stop()
 
 int Player::stopLocked()
 {
+    if (clip_)
+        discardClipOutput(clip_->clipPath);
     clip_.reset();
     stepper_.reset();
     if (!playback_)
@@ -364,21 +367,34 @@ int Player::capture(const KvPlayCaptureRecord* record)
 {
     if (!record || !record->path[0])
         return KV_ERR_PARAM;
-    std::lock_guard lock(mutex_);
-    if (!playback_)
-        return KV_ERR_STATE;
+    const size_t length = strnlen(record->path, sizeof record->path);
+    if (length == sizeof record->path)
+        return KV_ERR_PARAM; // no room for the end: the path may be cut
+    FramePtr f;
+    std::string source;
+    std::shared_ptr<KeyframeIndex> index;
+    int64_t position = 0;
     bool full = true;
-    FramePtr f = playback_->renderer().shownFrame(full);
+    {
+        std::lock_guard lock(mutex_);
+        if (!playback_)
+            return KV_ERR_STATE;
+        f = playback_->renderer().shownFrame(full);
+        source = source_->path();
+        index = index_ ? index_->index() : nullptr;
+        position = playback_->position();
+    }
     if (!f)
         return KV_ERR_NO_FRAME;
+    // Re-reading and encoding run without the lock: the window's timer and
+    // its paints take it.
     if (!full) {
         // The picture on screen skipped the loop filter; a snapshot must not.
-        FramePtr clean = grabFrame(source_->path(), index_ ? index_->index() : nullptr, playback_->position());
+        FramePtr clean = grabFrame(source, index, position);
         if (clean && clean->width == f->width && clean->height == f->height)
             f = std::move(clean);
     }
-    const std::string path(record->path, strnlen(record->path, sizeof record->path));
-    return writePng(*f, path);
+    return writePng(*f, std::string(record->path, length));
 }
 
 int Player::clipStart(const KvPlayLocalRecordRequest* request)
@@ -400,27 +416,56 @@ int Player::clipStart(const KvPlayLocalRecordRequest* request)
     spec.kind = request->kind;
     spec.startUs = pos;
     spec.index = index_ ? index_->index() : nullptr;
+    if (const int rc = prepareClipOutput(spec.clipPath); rc != KV_OK)
+        return rc;
     clip_ = std::move(spec);
     return KV_OK;
 }
 
+std::optional<ClipSpec> Player::takeClipLocked()
+{
+    if (!playback_ || !clip_)
+        return std::nullopt;
+    std::optional<ClipSpec> spec = std::move(clip_);
+    clip_.reset();
+    spec->endUs = std::max(playback_->position(), spec->startUs);
+    return spec;
+}
+
 int Player::clipStop(void* times, void* packets)
 {
-    std::lock_guard lock(mutex_);
-    if (!playback_ || !clip_)
-        return KV_ERR_STATE;
-    clip_->endUs = std::max(playback_->position(), clip_->startUs);
-    const ClipResult result = writeClip(*clip_);
+    std::optional<ClipSpec> spec;
+    int64_t fileStart = 0;
+    {
+        std::lock_guard lock(mutex_);
+        spec = takeClipLocked();
+        if (!spec)
+            return KV_ERR_STATE;
+        fileStart = source_->startTime();
+    }
+    // Written from its own reader of the file, without the lock.
+    const ClipResult result = writeClip(*spec);
     if (result.rc != KV_OK)
         return result.rc;
-    clip_.reset();
     if (times) {
-        const uint64_t span[2] = {static_cast<uint64_t>(source_->startTime() + result.startUs),
-                                  static_cast<uint64_t>(source_->startTime() + result.endUs)};
+        const uint64_t span[2] = {static_cast<uint64_t>(fileStart + result.startUs),
+                                  static_cast<uint64_t>(fileStart + result.endUs)};
         std::memcpy(times, span, sizeof span);
     }
     if (packets)
         std::memcpy(packets, &result.packets, sizeof result.packets);
+    return KV_OK;
+}
+
+int Player::clipStopAsync(KvPlayClipDoneFn done, void* user)
+{
+    if (!done)
+        return KV_ERR_PARAM;
+    std::lock_guard lock(mutex_);
+    std::optional<ClipSpec> spec = takeClipLocked();
+    if (!spec)
+        return KV_ERR_STATE;
+    Library::get().clips().start(std::move(*spec), source_->startTime(), done, user);
     return KV_OK;
 }
 

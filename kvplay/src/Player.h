@@ -61,6 +61,7 @@ public:
     int capture(const KvPlayCaptureRecord* record);
     int clipStart(const KvPlayLocalRecordRequest* request);
     int clipStop(void* times, void* packets);
+    int clipStopAsync(KvPlayClipDoneFn done, void* user);
 
     // Sync groups (see SyncGroups.h). The clock lives as long as any
     // instance that follows it, whatever happens to this one.
@@ -75,6 +76,8 @@ public:
 
 private:
     int stopLocked();
+    // Ends the recording: the clip to write, with its end at the position.
+    std::optional<ClipSpec> takeClipLocked();
     // Stepping back (PlayerSteps.cpp); all with mutex_ held.
     int stepBackLocked();
     // A step forward while a stepped-back picture is shown: true when the

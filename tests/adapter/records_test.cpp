@@ -69,20 +69,29 @@ TEST(CaptureRequest, HasPathUserAndFormat256)
     EXPECT_EQ(wordAt(&request, 276), 256U);
 }
 
-TEST(RequestPaths, AreCutToTheFieldLessOneByte)
+TEST(RequestPaths, GoInWholeOrNotAtAll)
 {
     const QString longPath = u"/"_s + QString(400, u'a');
+    EXPECT_FALSE(PlayerRecords::pathFits(longPath));
     const CaptureRequest capture = PlayerRecords::captureRequest(longPath, 0);
-    EXPECT_EQ(std::strlen(capture.record.path), 259U);
-    EXPECT_EQ(wordAt(&capture, 276), 256U) << "the cut path leaves the format word alone";
+    EXPECT_STREQ(capture.record.path, "") << "a cut path would name another file";
+    EXPECT_EQ(wordAt(&capture, 276), 256U);
 
     const FileInfoRecord info = PlayerRecords::fileInfoRecord(longPath);
-    EXPECT_EQ(std::strlen(info.path), 255U);
+    EXPECT_STREQ(info.path, "");
     EXPECT_EQ(info.time, 0U);
 
     const ClipRequest clip = PlayerRecords::clipRequest(longPath, longPath);
-    EXPECT_EQ(std::strlen(clip.clip_path), 259U);
-    EXPECT_EQ(std::strlen(clip.picture_path), 259U);
+    EXPECT_STREQ(clip.clip_path, "");
+    EXPECT_STREQ(clip.picture_path, "");
+
+    // 259 bytes fit with the NUL; multi-byte text is measured in UTF-8 bytes.
+    const QString fits = u"/"_s + QString(258, u'b');
+    EXPECT_TRUE(PlayerRecords::pathFits(fits));
+    EXPECT_EQ(std::strlen(PlayerRecords::captureRequest(fits, 0).record.path), 259U);
+    const QString wide = u"/"_s + QString(130, QChar(0x00e9)); // 261 bytes in UTF-8
+    EXPECT_FALSE(PlayerRecords::pathFits(wide));
+    EXPECT_STREQ(PlayerRecords::clipRequest(wide, u"/p.png"_s).clip_path, "");
 }
 
 TEST(ViewArea, ZeroSizeSurfacePassesTheRegionUnchanged)

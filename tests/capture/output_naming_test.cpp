@@ -75,10 +75,29 @@ TEST_F(OutputNamingTest, TheThousandAndFirstOutputBorrowsTheNextSecond)
     EXPECT_EQ(naming.TimeStampText(morning), QStringLiteral("20261206101531_001"));
 }
 
-TEST_F(OutputNamingTest, StampsNeverGoBackWithinARun)
+TEST_F(OutputNamingTest, StampsNeverGoBackWithinARunButMidnightIsNoStepBack)
 {
     EXPECT_EQ(naming.TimeStampText(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 58))), QStringLiteral("20261206235958"));
-    EXPECT_EQ(naming.TimeStampText(QDateTime(QDate(2026, 12, 7), QTime(0, 0, 1))), QStringLiteral("20261207235958_001"));
+    EXPECT_EQ(naming.TimeStampText(QDateTime(QDate(2026, 12, 7), QTime(0, 0, 1))), QStringLiteral("20261207000001"))
+        << "the first stamp after midnight is the new day's";
+    EXPECT_EQ(naming.TimeStampText(QDateTime(QDate(2026, 12, 6), QTime(23, 0, 0))), QStringLiteral("20261207000001_001"))
+        << "a clock set back does not reuse earlier stamps";
+    const QString picture = naming.SnapshotFileName(QStringLiteral("/rec/cam1.264"),
+                                                    QDateTime(QDate(2026, 12, 8), QTime(0, 0, 2)));
+    EXPECT_TRUE(picture.endsWith(QStringLiteral("/20261208/cam1_512_20261208000002.png"))) << picture.toStdString();
+}
+
+TEST_F(OutputNamingTest, AClipCarriesItsRecordingTimeWhateverWasRecordedBefore)
+{
+    const QDateTime evening(QDate(2023, 11, 14), QTime(22, 0, 0), QTimeZone::utc());
+    const QDateTime early(QDate(2023, 11, 14), QTime(8, 0, 0), QTimeZone::utc());
+    const QString source = QStringLiteral("/rec/cam1.264");
+    EXPECT_TRUE(naming.ClipFileName(source, evening).endsWith(QStringLiteral("/cam1_1025_20231114220000.264")));
+    naming.SnapshotFileName(source, QDateTime(QDate(2026, 12, 6), QTime(10, 0, 0)));
+    EXPECT_TRUE(naming.ClipFileName(source, early).endsWith(QStringLiteral("/20231114/cam1_1025_20231114080000.264")));
+    EXPECT_TRUE(naming.ClipFileName(source, evening).endsWith(QStringLiteral("/cam1_1025_20231114220000_001.264")))
+        << "the same second again gets a number";
+    EXPECT_TRUE(naming.ClipFileName(source, early).endsWith(QStringLiteral("/cam1_1025_20231114080000_001.264")));
 }
 
 }
