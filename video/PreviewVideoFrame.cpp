@@ -3,15 +3,14 @@
 #include "Diagnostics.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
-#include "OutputNaming.h"
 #include "OutputTexts.h"
 #include "PlaybackRules.h"
 #include "PlayerApi.h"
 #include "PlayerRecords.h"
 #include "events/QConnectEvent.h"
 #include "VideoScreen.h"
+#include "ZoomMapping.h"
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -19,9 +18,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPointer>
 #include <QResizeEvent>
-#include <QThreadPool>
 
 namespace {
 
@@ -355,6 +352,7 @@ void PreviewVideoFrame::leaveZoom()
     PlayerApi::AdjustViewArea(m_handle.get(), m_h, ViewRegion{}, 0, 0);
     m_surface->unsetCursor();
     m_surface->setSelection({});
+    m_view = {};
     m_zoomMode = false;
 }
 
@@ -379,15 +377,38 @@ void PreviewVideoFrame::zoomEvent(QEvent* event)
         if (!m_zoom.isHeld())
             break;
         const ZoomSelection::Region region = m_zoom.release(m_surface->size());
-        PlayerApi::AdjustViewArea(m_handle.get(), m_h,
-                                  ViewRegion{region.left, region.top, region.right, region.bottom}, region.width,
-                                  region.height);
         m_surface->setSelection({});
+        if (region.width == 0) {
+            // A click without a drag shows the whole picture again.
+            PlayerApi::AdjustViewArea(m_handle.get(), m_h,
+                                      ViewRegion{region.left, region.top, region.right, region.bottom}, 0, 0);
+            m_view = {};
+            break;
+        }
+        zoomInto(QRect(QPoint(region.left, region.top), QPoint(region.right, region.bottom)));
         break;
     }
     default:
         break;
     }
+}
+
+void PreviewVideoFrame::zoomInto(const QRect& selection)
+{
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bits = 0;
+    if (PlayerApi::GetPictureInfo(m_handle.get(), m_h, &width, &height, &bits) != 0 || width <= 0 || height <= 0)
+        return;
+    const QRect whole(0, 0, width, height);
+    const QRect view = m_view.isValid() && whole.contains(m_view) ? m_view : whole;
+    const QRect chosen = ZoomMapping::pictureRegion(selection, m_surface->size(), view, m_aspectMode);
+    if (chosen.width() < 2 || chosen.height() < 2)
+        return;
+    // Insets from the picture's edges, passed as they are.
+    const ViewRegion insets{chosen.left(), chosen.top(), width - 1 - chosen.right(), height - 1 - chosen.bottom()};
+    if (PlayerApi::AdjustViewArea(m_handle.get(), m_h, insets, 0, 0) == 0)
+        m_view = chosen;
 }
 
 void PreviewVideoFrame::aspectToggle()
@@ -408,97 +429,4 @@ void PreviewVideoFrame::fileInformation(FileInfoRecord* record)
     *record = PlayerRecords::fileInfoRecord(m_currentFile);
     PlayerApi::GetFileInfo(m_handle.get(), record);
     KV_DIAG() << "param.time = " << record->time;
-}
-
-void PreviewVideoFrame::snapshot()
-{
-    if (!m_handle)
-        return;
-    OutputNaming& naming = OutputNaming::instance();
-    const QString path = naming.SnapshotFileName(m_currentFile);
-    if (naming.folderSettingEmpty())
-        emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
-    if (!PlayerRecords::pathFits(path)) {
-        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::PathTooLong));
-        return;
-    }
-    capture(path, [this, path](bool written) {
-        if (written)
-            emit noticeRequested(PictureNotice, path);
-        else
-            emit noticeRequested(MessageNotice, QStringLiteral("Capture Failed"));
-    });
-}
-
-void PreviewVideoFrame::capture(const QString& path, std::function<void(bool)> done)
-{
-    const CaptureRequest request = PlayerRecords::captureRequest(path, m_openSerial);
-    QThreadPool::globalInstance()->start(
-        [window = QPointer<PreviewVideoFrame>(this), h = m_h, request, done = std::move(done)] {
-            const bool written = PlayerApi::CapturePictureOnAnyThread(h, request) == 0;
-            // The report goes back to the GUI thread, where the window is checked.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [window, written, done] {
-                    if (window)
-                        done(written);
-                },
-                Qt::QueuedConnection);
-        });
-}
-
-void PreviewVideoFrame::recordToggle()
-{
-    if (!m_handle || m_h == 0)
-        return;
-    if (m_recording)
-        stopClip();
-    else
-        startClip();
-}
-
-void PreviewVideoFrame::stopClip()
-{
-    // The window no longer records whatever happens to the file: a clip that
-    // cannot be written is reported and leaves nothing behind.
-    m_recording = false;
-    const QString clip = m_clipPath;
-    const int32_t rc = PlayerApi::StopLocalRecordAsync(
-        m_handle.get(), m_h, [window = QPointer<PreviewVideoFrame>(this), clip](bool written) {
-            if (window)
-                window->clipWritten(clip, written);
-        });
-    if (rc != 0)
-        clipWritten(clip, false);
-}
-
-void PreviewVideoFrame::clipWritten(const QString& clip, bool written)
-{
-    if (written)
-        emit noticeRequested(ClipNotice, clip);
-    else
-        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::ClipWriteFailed));
-}
-
-void PreviewVideoFrame::startClip()
-{
-    const uint64_t t = PlayerApi::GetCurPlayedTime(m_handle.get(), m_h);
-    if (t == 0)
-        return;
-    OutputNaming& naming = OutputNaming::instance();
-    m_clipPath = naming.ClipFileName(m_currentFile, OutputNaming::clipInstant(t));
-    if (naming.folderSettingEmpty())
-        emit noticeRequested(MessageNotice, QStringLiteral("dir is Empty"));
-    const QString picture = OutputNaming::ClipPictureName(m_clipPath);
-    if (!PlayerRecords::pathFits(m_clipPath) || !PlayerRecords::pathFits(picture)) {
-        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::PathTooLong));
-        return;
-    }
-    const ClipRequest request = PlayerRecords::clipRequest(m_clipPath, picture);
-    if (PlayerApi::StartLocalRecordFile(m_handle.get(), m_h, &request) != 0) {
-        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::RecordStartFailed));
-        return;
-    }
-    m_recording = true;
-    emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::RecordStarted));
 }

@@ -121,6 +121,8 @@ private:
     void openSound();
     void closeSound();
     void zoomEvent(QEvent* event);
+    // Shows the part of the picture under selection (surface pixels).
+    void zoomInto(const QRect& selection);
     void startClip();
     void stopClip();
     void clipWritten(const QString& clip, bool written);
@@ -160,6 +162,8 @@ private:
     bool m_soundSuppressed = false;
     bool m_paused = false;
     ZoomSelection m_zoom;
+    // The part of the picture shown while zoomed, picture pixels; null for all.
+    QRect m_view;
     QTimer m_followTimer;
     uint64_t m_followFrom = 0;
     int m_followTicks = 0;

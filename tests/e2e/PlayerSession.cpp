@@ -92,6 +92,14 @@ int PlayerSession::closeByButton()
     return m_player.exitStatus() == QProcess::NormalExit ? m_player.exitCode() : -1;
 }
 
+int PlayerSession::terminate()
+{
+    m_player.terminate();
+    if (!m_player.waitForFinished(kStartMs))
+        return -1;
+    return m_player.exitStatus() == QProcess::NormalExit ? m_player.exitCode() : -1;
+}
+
 QString PlayerSession::log()
 {
     return QString::fromLocal8Bit(m_player.readAll());

@@ -27,6 +27,8 @@ public:
     QString mainWindow() const { return m_main; }
     // Clicks the title bar's close button and waits for the exit; the exit code.
     int closeByButton();
+    // Sends SIGTERM and waits for the exit; the exit code.
+    int terminate();
     bool running() const { return m_player.state() != QProcess::NotRunning; }
     // What the program wrote to its output so far.
     QString log();

@@ -8,8 +8,10 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -196,6 +198,38 @@ TEST_F(EndToEndTest, AReviewByKeyboardStepsBothWaysAndTakesSnapshotsAndAClip)
 
     EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
     EXPECT_EQ(playList(session), (QStringList{recordings().numbered, recordings().pattern}));
+}
+
+// A clip still recording when the program is asked to quit, by its close
+// button or by SIGTERM, is complete in its dated folder afterwards.
+TEST_F(EndToEndTest, AClipRecordingAtTheQuitIsComplete)
+{
+    for (const bool bySignal : {false, true}) {
+        SCOPED_TRACE(bySignal ? "SIGTERM" : "close button");
+        PlayerSession session;
+        ASSERT_TRUE(session.start({recordings().numbered}));
+        ASSERT_TRUE(fullScreenWhenPlaying(session));
+        Desktop::keys({QStringLiteral("r")});
+        QTest::qWait(2500);
+        if (bySignal) {
+            EXPECT_EQ(session.terminate(), 0) << qPrintable(session.log());
+        } else {
+            Desktop::keys({QStringLiteral("Escape")});
+            QTest::qWait(500);
+            EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
+        }
+        const QString clip = findClip(session.clipFolder());
+        ASSERT_FALSE(clip.isEmpty()) << "the clip was lost";
+        EXPECT_TRUE(QFileInfo(clip).dir().dirName().contains(QRegularExpression(QStringLiteral("^\\d{8}$"))))
+            << qPrintable(clip);
+        QDirIterator parts(session.clipFolder().path(), {QStringLiteral("*.part")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        EXPECT_FALSE(parts.hasNext()) << "nothing half-written";
+        const QString facts = probe(clip);
+        const qsizetype at = facts.indexOf(QStringLiteral("duration="));
+        ASSERT_GE(at, 0) << qPrintable(facts);
+        EXPECT_GE(facts.mid(at + 9).section(u'\n', 0, 0).toDouble(), 1.0) << qPrintable(facts);
+    }
 }
 
 TEST_F(EndToEndTest, ThePlayListComesBackAfterARestart)

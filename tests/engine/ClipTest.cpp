@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace kvtest {
@@ -103,17 +104,72 @@ TEST_F(ClipTest, ClipRunsFromTheKeyframeBeforeStartToTheStopPosition)
     }
 }
 
-TEST_F(ClipTest, FailedStopKeepsRecordingAndLeavesNoFile)
+TEST_F(ClipTest, AClipThatCannotBeWrittenFailsAtTheStart)
 {
     const uint32_t h = pausedAt(media().mp4, 400000);
     const std::string clip = "/nonexistent-folder/cut.mp4";
     const KvPlayLocalRecordRequest req{0, clip.c_str(), nullptr, KV_CLIP_MP4, 0, 0, 0};
-    ASSERT_EQ(KvPlayStartlocalrecordFile(h, &req), KV_OK);
-    EXPECT_EQ(KvPlayStoplocalrecord(h, nullptr, nullptr), KV_ERR_IO);
-    // Still recording: the next stop tries again.
-    EXPECT_EQ(KvPlayStoplocalrecord(h, nullptr, nullptr), KV_ERR_IO);
-    EXPECT_EQ(KvPlayStartlocalrecordFile(h, &req), KV_ERR_STATE);
+    EXPECT_EQ(KvPlayStartlocalrecordFile(h, &req), KV_ERR_IO);
+    EXPECT_EQ(KvPlayStoplocalrecord(h, nullptr, nullptr), KV_ERR_STATE) << "not recording";
     KvPlayDestroyPlayInstance(h);
+}
+
+TEST_F(ClipTest, AFailedStopEndsTheRecordingAndLeavesNoFile)
+{
+    const uint32_t h = pausedAt(media().mp4, 400000);
+    const std::string folder = media().dir + "/going";
+    std::filesystem::create_directories(folder);
+    const std::string clip = folder + "/cut.mp4";
+    const KvPlayLocalRecordRequest req{0, clip.c_str(), nullptr, KV_CLIP_MP4, 0, 0, 0};
+    ASSERT_EQ(KvPlayStartlocalrecordFile(h, &req), KV_OK);
+    EXPECT_TRUE(std::filesystem::exists(clip + ".part")) << "made at the start";
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(KvPlayStoplocalrecord(h, nullptr, nullptr), KV_ERR_IO);
+    EXPECT_EQ(KvPlayStoplocalrecord(h, nullptr, nullptr), KV_ERR_STATE) << "the recording is over";
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    KvPlayDestroyPlayInstance(h);
+}
+
+struct Outcome {
+    std::mutex mutex;
+    int calls = 0;
+    KvPlayClipOutcome last{};
+    static void report(const KvPlayClipOutcome* outcome, void* user)
+    {
+        auto* self = static_cast<Outcome*>(user);
+        std::lock_guard lock(self->mutex);
+        ++self->calls;
+        self->last = *outcome;
+    }
+};
+
+// The clip is written after the call returns, outlives its instance, and the
+// library's release waits for it.
+TEST_F(ClipTest, AClipStoppedInTheBackgroundIsWaitedForAtTheRelease)
+{
+    const uint32_t h = pausedAt(media().mp4, 1320000);
+    const std::string clip = media().dir + "/background.mp4";
+    const KvPlayLocalRecordRequest req{0, clip.c_str(), nullptr, KV_CLIP_MP4, 0, 0, 0};
+    ASSERT_EQ(KvPlayStartlocalrecordFile(h, &req), KV_OK);
+    moveTo(h, 1800000);
+    Outcome outcome;
+    EXPECT_EQ(KvPlayStopLocalRecordAsync(h, nullptr, &outcome), KV_ERR_PARAM);
+    ASSERT_EQ(KvPlayStopLocalRecordAsync(h, Outcome::report, &outcome), KV_OK);
+    EXPECT_EQ(KvPlayStopLocalRecordAsync(h, Outcome::report, &outcome), KV_ERR_STATE) << "no longer recording";
+    EXPECT_NE(KvPlayGetCurPlayedTime(h), 0u) << "the instance answers meanwhile";
+    KvPlayDestroyPlayInstance(h);
+    ASSERT_EQ(KvPlayDeinitPlayLib(), KV_OK);
+    {
+        std::lock_guard lock(outcome.mutex);
+        EXPECT_EQ(outcome.calls, 1) << "reported once, before the release returned";
+        EXPECT_EQ(outcome.last.rc, KV_OK);
+        EXPECT_EQ(outcome.last.packets, 21u);
+        EXPECT_EQ(outcome.last.start_time, start_ + 1000000);
+        EXPECT_EQ(outcome.last.end_time, start_ + 1840000);
+    }
+    EXPECT_NE(probe(clip).find("|21"), std::string::npos) << probe(clip);
+    EXPECT_FALSE(std::filesystem::exists(clip + ".part"));
+    ASSERT_EQ(KvPlayInitPlayLib(0, 0, 0), KV_OK);
 }
 
 TEST_F(ClipTest, RecordingNeedsAPlayingFileAndAPath)

@@ -73,6 +73,22 @@ TEST(PlaybackRulesTest, WhatPlaysAfterTheEndFollowsThePlayMode)
     EXPECT_EQ(nextAfterEnd(7, 0, 3), std::nullopt);
 }
 
+TEST(PlaybackRulesTest, ThePlayingEntryKeepsItsPlaceInAnEditedList)
+{
+    const QString playing = QStringLiteral("/rec/b.mp4");
+    EXPECT_EQ(indexAfterEdit({QStringLiteral("/rec/b.mp4"), QStringLiteral("/rec/c.mp4")}, playing, 1), 0)
+        << "an entry before it was deleted";
+    EXPECT_EQ(indexAfterEdit({QStringLiteral("/x.mp4"), QStringLiteral("/y.mp4"), QStringLiteral("/rec/a.mp4"),
+                              QStringLiteral("/rec/b.mp4")},
+                             playing, 1),
+              3)
+        << "entries were added before it";
+    EXPECT_EQ(indexAfterEdit({QStringLiteral("/rec/a.mp4"), playing, playing}, playing, 2), 2)
+        << "a file listed twice stays the entry that played";
+    EXPECT_EQ(indexAfterEdit({QStringLiteral("/rec/a.mp4")}, playing, 1), 1) << "gone from the list";
+    EXPECT_EQ(indexAfterEdit({QStringLiteral("/rec/a.mp4")}, QString(), 4), 4);
+}
+
 TEST(PlaybackRulesTest, DropsAreRecordingsByBrandAnywhereInThePath)
 {
     QTemporaryDir dir;

@@ -106,6 +106,27 @@ TEST_F(PreviewVideoFrameTest, EndOfFileFollowsThePlayMode)
     EXPECT_EQ(window.currentFile(), list.at(0)) << "single mode plays nothing more";
 }
 
+TEST_F(PreviewVideoFrameTest, TheEntryAfterTheOneThatPlayedFollowsEvenAfterEdits)
+{
+    const QString red = testRecording("red.mp4");
+    const QString blue = testRecording("blue.mp4");
+    window.setFileList({testRecording("long.mp4"), red, blue});
+    window.setPlayMode(1);
+    window.play(red, 0);
+    ASSERT_EQ(window.currentIndex(), 1);
+    window.setFileList({red, blue}); // the entry before it deleted
+    EXPECT_EQ(window.currentIndex(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.currentFile() == blue; }, 20000));
+    EXPECT_TRUE(waitStopped());
+
+    window.setPlayMode(3);
+    window.play(red, 0);
+    window.setFileList({blue, testRecording("long.mp4"), red}); // added before it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.currentFile() == blue && window.isPlaying(); }, 20000))
+        << "list circle goes on from the end of the list to its start";
+    window.stop();
+}
+
 TEST(ZoomSelectionTest, SmallMovesMakeNoSelection)
 {
     ZoomSelection zoom;
