@@ -78,11 +78,10 @@ namespace {
 // Carries the caller's report from the library's writer thread to the GUI.
 void clipWritten(const KvPlayClipOutcome* outcome, void* user)
 {
-    std::unique_ptr<std::function<void(bool)>> done(static_cast<std::function<void(bool)>*>(user));
+    std::shared_ptr<std::function<void(bool)>> done(static_cast<std::function<void(bool)>*>(user));
     const bool written = outcome->rc == KV_OK;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [done = std::move(done), written] { (*done)(written); },
-        Qt::QueuedConnection);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, [done, written] { (*done)(written); }, Qt::QueuedConnection);
 }
 
 }

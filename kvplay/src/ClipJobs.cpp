@@ -24,7 +24,7 @@ void ClipJobs::start(ClipSpec spec, int64_t fileStartUs, KvPlayClipDoneFn done, 
             }
             done(&outcome, user);
         }
-        std::lock_guard lock(mutex_);
+        std::lock_guard finishing(mutex_);
         job.finished = true;
         idle_.notify_all();
     });

@@ -182,6 +182,41 @@ TEST_F(MainWindowTest, TheLayoutMenuSwitchesTheGrid)
     EXPECT_EQ(stack->currentIndex(), 1);
 }
 
+TEST_F(MainWindowTest, TheRecordButtonFollowsTheSelectedWindowAndTheTruth)
+{
+    QTemporaryDir clips;
+    Model_Customize& customize = Model_Customize::instance();
+    const QString saved = customize.videoPath();
+    customize.setVideoPath(clips.path());
+    KvVideoScreen* screen = window.videoScreen();
+    screen->setLayout(4);
+    screen->setSelectedVideo(screen->window(0));
+    startPlaying();
+    PreviewVideoFrame* recording = screen->selectedVideo();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recording->playedTime() != 0; }, 20000));
+    form.m_pBtnRecord->click();
+    EXPECT_TRUE(recording->isRecording());
+    EXPECT_TRUE(form.m_pBtnRecord->isChecked());
+
+    screen->setSelectedVideo(screen->window(1));
+    EXPECT_FALSE(form.m_pBtnRecord->isChecked()) << "the other window does not record";
+    screen->setSelectedVideo(recording);
+    EXPECT_TRUE(form.m_pBtnRecord->isChecked());
+
+    form.m_pBtnRecord->click();
+    EXPECT_FALSE(recording->isRecording());
+    EXPECT_FALSE(form.m_pBtnRecord->isChecked()) << "unchecked at once, while the clip is written";
+
+    // A start that cannot make its file leaves the button unchecked.
+    customize.setVideoPath(QStringLiteral("/proc/no-such-folder"));
+    form.m_pBtnRecord->click();
+    EXPECT_FALSE(recording->isRecording());
+    EXPECT_FALSE(form.m_pBtnRecord->isChecked());
+    customize.setVideoPath(saved);
+    screen->stopAll();
+    QTest::qWait(200);
+}
+
 TEST(MainWindowLookTest, OnlyDorvexShowsPlayAllAndStopAll)
 {
     QTemporaryDir dir;
