@@ -29,13 +29,14 @@ void PlaybackControls::OnCurVideoStatusChanged(PreviewVideoFrame* video)
         const QString file = video->currentFile();
         m_form.label_2->setText(file.mid(file.lastIndexOf(u'/') + 1));
         showPlaying(true);
-        m_form.m_pBtnRecord->setChecked(video->isRecording());
         m_form.m_pBtnZoom->setChecked(video->isZoomMode());
     } else {
         m_form.label->setText(Model_Language::Text(1));
         m_form.label_2->setText(QString());
         showPlaying(false);
     }
+    // Stopped windows too: the button never keeps another window's state.
+    m_form.m_pBtnRecord->setChecked(video->isRecording());
     connect(video, &PreviewVideoFrame::playTimeChanged, this, &PlaybackControls::ResetPlayInfo);
     connect(video, &PreviewVideoFrame::changeBtnStatus, this, &PlaybackControls::OnChangeBtnStatus);
     m_current = video;
