@@ -214,7 +214,10 @@ TEST_F(EndToEndTest, AClipRecordingAtTheQuitIsComplete)
         if (bySignal) {
             EXPECT_EQ(session.terminate(), 0) << qPrintable(session.log());
         } else {
+            const QSize screen = Desktop::grabScreen().size();
             Desktop::keys({QStringLiteral("Escape")});
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return Desktop::windowGeometry(session.focusWindow()).size() != screen; }, kWaitMs));
             QTest::qWait(500);
             EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
         }
