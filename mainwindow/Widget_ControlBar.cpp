@@ -71,6 +71,8 @@ QLayout* Widget_ControlBar::buildButtonRow()
     m_pBtnCBStop = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("stop"), kButtonSide);
     m_pBtnCBSingleFoward = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("singleFoward"), kButtonSide);
     m_pBtnCBFast = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("fast"), kButtonSide);
+    m_pBtnCBMarkIn = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("markIn"), kButtonSide);
+    m_pBtnCBMarkOut = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("markOut"), kButtonSide);
     m_pLabCBStatus = new QLabel(this);
     m_pLabCBStatus->setFixedSize(kStatusSide, kStatusSide);
     m_pLabCBStatus->setAlignment(Qt::AlignCenter);
@@ -86,6 +88,9 @@ QLayout* Widget_ControlBar::buildButtonRow()
     for (QWidget* control : std::initializer_list<QWidget*>{m_pBtnCBSlow, m_pBtnCBSingleBack, m_pBtnCBPlay,
                                                             m_pBtnCBStop, m_pBtnCBSingleFoward, m_pBtnCBFast})
         row->addWidget(control);
+    row->addSpacing(kRowMargin);
+    row->addWidget(m_pBtnCBMarkIn);
+    row->addWidget(m_pBtnCBMarkOut);
     row->addSpacing(kRowMargin);
     row->addWidget(m_pLabCBStatus);
     row->addStretch(1);
@@ -119,6 +124,8 @@ void Widget_ControlBar::forwardTo(const ControlBarTargets& targets) const
     forwardClick(m_pBtnCBSingleBack, targets.frameBack);
     forwardClick(m_pBtnCBSingleFoward, targets.frameForward);
     forwardClick(m_pBtnCBSound, targets.sound);
+    forwardClick(m_pBtnCBMarkIn, targets.markIn);
+    forwardClick(m_pBtnCBMarkOut, targets.markOut);
     if (targets.position) {
         connect(m_pSlCBTime, &Slider::mySliderPressed, targets.position, &Slider::mySliderPressed);
         connect(m_pSlCBTime, &Slider::mySliderReleased, targets.position, &Slider::mySliderReleased);

@@ -20,6 +20,8 @@ struct ControlBarTargets {
     QAbstractButton* sound = nullptr;
     Slider* position = nullptr;
     QAbstractSlider* volume = nullptr;
+    QAbstractButton* markIn = nullptr;
+    QAbstractButton* markOut = nullptr;
 };
 
 // The strip of playback controls under the full-screen video. It has no
@@ -44,6 +46,8 @@ public:
     QToolButton* frameBackButton() const { return m_pBtnCBSingleBack; }
     QToolButton* frameForwardButton() const { return m_pBtnCBSingleFoward; }
     QToolButton* soundButton() const { return m_pBtnCBSound; }
+    QToolButton* markInButton() const { return m_pBtnCBMarkIn; }
+    QToolButton* markOutButton() const { return m_pBtnCBMarkOut; }
     Slider* positionSlider() const { return m_pSlCBTime; }
     Slider* volumeSlider() const { return m_pSlCBSound; }
     QLabel* statusLabel() const { return m_pLabCBStatus; }
@@ -66,6 +70,8 @@ private:
     QToolButton* m_pBtnCBSingleBack = nullptr;
     QToolButton* m_pBtnCBSingleFoward = nullptr;
     QToolButton* m_pBtnCBSound = nullptr;
+    QToolButton* m_pBtnCBMarkIn = nullptr;
+    QToolButton* m_pBtnCBMarkOut = nullptr;
     Slider* m_pSlCBTime = nullptr;
     Slider* m_pSlCBSound = nullptr;
     QLabel* m_pLabCBStatus = nullptr;

@@ -14,6 +14,7 @@
 #include "ProgramInfo.h"
 #include "Slider.h"
 #include "VideoScreenMenu.h"
+#include "Widget_ControlBar.h"
 #include "Widget_LayoutMenu.h"
 #include "Widget_ShortcutHelp.h"
 #include "Widget_TitleBar.h"
@@ -149,6 +150,8 @@ void window_main::connectEvidence()
     connect(m_form.m_pBtnMarkOut, &QToolButton::clicked, m_evidence, &EvidenceActions::markOut);
     connect(m_pVideoScreen, &KvVideoScreen::curVideoStatusChanged, m_evidence, &EvidenceActions::followWindow);
     connect(m_evidence, &EvidenceActions::sliderMarksChanged, m_form.m_pSlTime, &Slider::setMarks);
+    if (auto* bar = qobject_cast<Widget_ControlBar*>(m_pVideoScreen->controlBar()))
+        connect(m_evidence, &EvidenceActions::sliderMarksChanged, bar->positionSlider(), &Slider::setMarks);
     connect(m_evidence, &EvidenceActions::noticeRequested, m_msgHelper,
             [helper = m_msgHelper](int kind, const QString& text) { helper->ShowPopup(text, kind); });
 }

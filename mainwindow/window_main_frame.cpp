@@ -44,7 +44,7 @@ void window_main::connectFrame()
     auto* bar = new Widget_ControlBar;
     bar->forwardTo({m_form.m_pBtnPlay, m_form.m_pBtnStop, m_form.m_pBtnFast, m_form.m_pBtnSlow,
                     m_form.m_pBtnSingleFrameBack, m_form.m_pBtnSingleFrameFoward, m_form.m_pBtnSound,
-                    m_form.m_pSlTime, m_form.m_pSlSound});
+                    m_form.m_pSlTime, m_form.m_pSlSound, m_form.m_pBtnMarkIn, m_form.m_pBtnMarkOut});
     m_pVideoScreen->setControlBar(bar);
 }
 

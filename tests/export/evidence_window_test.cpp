@@ -12,6 +12,7 @@
 #include "SpanMarks.h"
 #include "VerifyFolder.h"
 #include "VideoScreenMenu.h"
+#include "Widget_ControlBar.h"
 #include "window_main.h"
 
 #include <QAction>
@@ -76,6 +77,24 @@ TEST_F(EvidenceWindowTest, TheMarkButtonsTakeTheSelectedWindowsRecordingTimeAndT
     EXPECT_NEAR(form.m_pSlTime->markOut(), 11 * 10000 / 12, 20);
     evidence.marks().clear();
     EXPECT_EQ(form.m_pSlTime->markIn(), -1);
+}
+
+TEST_F(EvidenceWindowTest, TheFullScreenBarMarksTheSpanAndItsSliderShowsIt)
+{
+    PreviewVideoFrame* cam = playPaused(0, recording("cam1.mp4"));
+    auto* bar = qobject_cast<Widget_ControlBar*>(window.videoScreen()->controlBar());
+    ASSERT_NE(bar, nullptr);
+    const uint64_t in = cam->playedTime();
+    bar->markInButton()->click();
+    cam->frameStep();
+    ASSERT_TRUE(QTest::qWaitFor([cam, in] { return cam->playedTime() > in; }, 5000));
+    bar->markOutButton()->click();
+    ASSERT_TRUE(evidence.marks().isComplete());
+    EXPECT_EQ(*evidence.marks().in(), in);
+    EXPECT_EQ(*evidence.marks().out(), cam->playedTime());
+    EXPECT_EQ(bar->positionSlider()->markIn(), form.m_pSlTime->markIn());
+    EXPECT_EQ(bar->positionSlider()->markOut(), form.m_pSlTime->markOut());
+    EXPECT_GT(bar->positionSlider()->markOut(), bar->positionSlider()->markIn());
 }
 
 TEST_F(EvidenceWindowTest, TheKeysMarkAndCtrlEOpensTheDialogOnlyWithBothMarks)
