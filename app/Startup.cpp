@@ -3,6 +3,7 @@
 #include "Diagnostics.h"
 #include "FileTypeRegistration.h"
 #include "KvSingleApplication.h"
+#include "KvVideoScreen.h"
 #include "LanguageSelection.h"
 #include "Model_Customize.h"
 #include "Model_Language.h"
@@ -11,7 +12,6 @@
 #include "StartupRules.h"
 #include "ToolkitTranslation.h"
 #include "UserSettings.h"
-#include "KvVideoScreen.h"
 #include "window_main.h"
 
 #include <QFile>
