@@ -81,10 +81,16 @@ QString PlayerSession::focusWindow()
 
 int PlayerSession::closeByButton()
 {
-    // Changes of the stay-on-top mode give the main window a new native window.
-    const QStringList windows = Desktop::windowsOf(m_player.processId());
-    if (!windows.isEmpty())
-        m_main = windows.first();
+    // Changes of the stay-on-top mode give the main window a new native window,
+    // and a notice is a window of its own: the main window is the largest.
+    qint64 largest = 0;
+    for (const QString& window : Desktop::windowsOf(m_player.processId())) {
+        const QSize size = Desktop::windowGeometry(window).size();
+        if (qint64(size.width()) * size.height() > largest) {
+            largest = qint64(size.width()) * size.height();
+            m_main = window;
+        }
+    }
     const QRect frame = Desktop::windowGeometry(m_main);
     Desktop::click({frame.right() - kCloseButtonInset, frame.top() + kCloseButtonInset});
     if (!m_player.waitForFinished(kStartMs))
