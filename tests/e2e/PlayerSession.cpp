@@ -13,6 +13,10 @@ const QString kProgram = QStringLiteral(KV_PROGRAM_DIR "/KvPlayer");
 constexpr int kStartMs = 60000;
 // The close button sits this far in from the main window's top-right corner.
 constexpr int kCloseButtonInset = 15;
+// A close that has begun ends well within this; a click that missed is
+// given again after it.
+constexpr int kCloseRetryMs = 15000;
+constexpr int kCloseAttempts = 3;
 
 }
 
@@ -81,19 +85,17 @@ QString PlayerSession::focusWindow()
 
 int PlayerSession::closeByButton()
 {
-    // Changes of the stay-on-top mode give the main window a new native window,
-    // and a notice is a window of its own: the main window is the largest.
-    qint64 largest = 0;
-    for (const QString& window : Desktop::windowsOf(m_player.processId())) {
-        const QSize size = Desktop::windowGeometry(window).size();
-        if (qint64(size.width()) * size.height() > largest) {
-            largest = qint64(size.width()) * size.height();
-            m_main = window;
-        }
+    // Leaving full screen or changing the stay-on-top mode gives the main
+    // window a new native window, and one may still be settling when the
+    // click comes: a click that closed nothing is given again to the window
+    // that is the largest then (a notice is a window of its own, and smaller).
+    for (int attempt = 0; attempt < kCloseAttempts && running(); ++attempt) {
+        m_main = Desktop::windowsOf(m_player.processId()).value(0);
+        const QRect frame = Desktop::windowGeometry(m_main);
+        Desktop::click({frame.right() - kCloseButtonInset, frame.top() + kCloseButtonInset});
+        m_player.waitForFinished(attempt + 1 < kCloseAttempts ? kCloseRetryMs : kStartMs);
     }
-    const QRect frame = Desktop::windowGeometry(m_main);
-    Desktop::click({frame.right() - kCloseButtonInset, frame.top() + kCloseButtonInset});
-    if (!m_player.waitForFinished(kStartMs))
+    if (running())
         return -1;
     return m_player.exitStatus() == QProcess::NormalExit ? m_player.exitCode() : -1;
 }
