@@ -274,8 +274,9 @@ enum {
      * time is a recording time: KvPlaySetCurPlayedTime sets it (any nonzero
      * time, no file range applies), KvPlayGetCurPlayedTime reads it (0 until
      * first set). KvPlaySetPlayMode sets its speed or pauses it; for
-     * KV_MODE_STEP and KV_MODE_STEP_BACK param is the step in us (0: 40000)
-     * and the clock moves by that much and pauses. KvPlayGetPlayMode answers
+     * KV_MODE_STEP and KV_MODE_STEP_BACK param is the step in us (0: the
+     * shortest frame interval of the files that follow it, 40000 when none
+     * does) and the clock moves by that much and pauses. KvPlayGetPlayMode answers
      * the mode last set (KV_MODE_PAUSE at first). Opening a file and starting
      * answer KV_ERR_STATE. */
     KV_KIND_SYNC_CLOCK = 1

@@ -145,6 +145,13 @@ int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h)
 
 int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t param)
 {
+    // A clock that leads files steps by their frame, so that each step shows
+    // the next picture of the fastest camera.
+    if ((code == KV_MODE_STEP || code == KV_MODE_STEP_BACK) && param <= 0 && !ThreadTag::isLibraryThread()) {
+        const int64_t frameUs = Library::get().sync().shortestFrameUs(h);
+        if (frameUs > 0 && frameUs <= INT32_MAX)
+            param = static_cast<int32_t>(frameUs);
+    }
     const int32_t rc = withPlayer(h, [code, param](Player& p) { return p.setMode(code, param); });
     if (rc == KV_OK)
         Library::get().sync().modeChanged(h);

@@ -133,6 +133,12 @@ int Player::lastMode()
     return mode_;
 }
 
+int64_t Player::frameDurationUs()
+{
+    std::lock_guard lock(mutex_);
+    return source_ ? source_->frameDurationUs() : 0;
+}
+
 void Player::applyGroupMode(int code)
 {
     std::lock_guard lock(mutex_);

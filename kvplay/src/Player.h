@@ -72,6 +72,8 @@ public:
     bool clockOnly() const { return clockOnly_; }
     // The mode last set, playing or not.
     int lastMode();
+    // The open file's frame interval, us; 0 without a file.
+    int64_t frameDurationUs();
     // Takes the master's mode; unlike setMode this works while following.
     void applyGroupMode(int code);
     // Seeks exactly to a position relative to the file's start, if playing.

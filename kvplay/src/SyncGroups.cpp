@@ -80,6 +80,18 @@ void SyncGroups::clear()
     masterOf_.clear();
 }
 
+int64_t SyncGroups::shortestFrameUs(uint32_t h) const
+{
+    std::lock_guard lock(mutex_);
+    int64_t shortest = 0;
+    for (const auto& f : followersOf(h)) {
+        const int64_t us = f->frameDurationUs();
+        if (us > 0 && (shortest == 0 || us < shortest))
+            shortest = us;
+    }
+    return shortest;
+}
+
 std::vector<std::shared_ptr<Player>> SyncGroups::followersOf(uint32_t master) const
 {
     std::vector<std::shared_ptr<Player>> out;

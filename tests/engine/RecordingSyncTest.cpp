@@ -127,6 +127,27 @@ TEST_F(RecordingSyncTest, TheClockPlaysNoFileAndCannotFollow)
     EXPECT_EQ(KvPlaySetPlayMode(windows_[1], KV_MODE_PLAY, 0), KV_ERR_STATE);
 }
 
+// A step of the clock left to choose is one picture of its fastest file.
+TEST_F(RecordingSyncTest, AStepOfTheClockIsTheShortestFrameOfItsFiles)
+{
+    ASSERT_EQ(seekClock(at(5)), KV_OK);
+    ASSERT_EQ(KvPlaySetPlayMode(clock_, KV_MODE_STEP, 0), KV_OK);
+    EXPECT_EQ(KvPlayGetCurPlayedTime(clock_), at(5) + 40000) << "25 fps cameras";
+    const std::string fast = media().dir + "/camera50fps.mp4";
+    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=96x64:rate=50:duration=2 -c:v libx264 -preset ultrafast "
+                          "-pix_fmt yuv420p -f mp4 " + fast));
+    const uint32_t fifty = openFile(fast);
+    ASSERT_NE(fifty, 0u);
+    ASSERT_EQ(KvPlayAddSyncPlayInstance(clock_, fifty), KV_OK);
+    ASSERT_EQ(KvPlaySetPlayMode(clock_, KV_MODE_STEP, 0), KV_OK);
+    EXPECT_EQ(KvPlayGetCurPlayedTime(clock_), at(5) + 60000);
+    ASSERT_EQ(KvPlaySetPlayMode(clock_, KV_MODE_STEP_BACK, 0), KV_OK);
+    EXPECT_EQ(KvPlayGetCurPlayedTime(clock_), at(5) + 40000);
+    KvPlayDestroyPlayInstance(fifty);
+    ASSERT_EQ(KvPlaySetPlayMode(clock_, KV_MODE_STEP, 0), KV_OK);
+    EXPECT_EQ(KvPlayGetCurPlayedTime(clock_), at(5) + 80000) << "once the fast file has gone";
+}
+
 TEST_F(RecordingSyncTest, WindowsShowTheClocksRecordingTime)
 {
     // Paused after a seek: every covering window settles on the picture

@@ -238,4 +238,28 @@ TEST_F(TimelineWidgetTest, RowsSetTheHeightAndTheFirstCoverageTheView)
     EXPECT_GE(fresh.scale().end(), kMorning + 110 * kSecond) << "the view takes in all the coverage";
 }
 
+
+// Marks are recording times, so with synchronisation they hold for every
+// window: each row shows them at the same column.
+TEST_F(TimelineWidgetTest, TheMarksCrossEveryRowAtTheirTimes)
+{
+    strip.setRows({CoverageRow(0, QStringLiteral("Channel 1"), minuteSegments(3)),
+                   CoverageRow(1, QStringLiteral("Channel 2"), minuteSegments(2)),
+                   CoverageRow(2, QStringLiteral("Channel 3"), {})});
+    strip.setView(kMorning, 100 * kSecond);
+    strip.setMarks(kMorning + 20 * kSecond, kMorning + 60 * kSecond);
+    const QImage picture = strip.grab().toImage();
+    const int in = static_cast<int>(std::lround(strip.xAt(kMorning + 20 * kSecond)));
+    const int out = static_cast<int>(std::lround(strip.xAt(kMorning + 60 * kSecond)));
+    for (int row = 0; row < 3; ++row) {
+        const int y = Widget_Timeline::kAxisHeight + row * Widget_Timeline::kRowHeight + Widget_Timeline::kRowHeight / 2;
+        EXPECT_EQ(QColor(picture.pixel(in, y)), QColor(80, 200, 120)) << "In, row " << row;
+        EXPECT_EQ(QColor(picture.pixel(out, y)), QColor(220, 80, 80)) << "Out, row " << row;
+        EXPECT_NE(picture.pixel((in + out) / 2, y), picture.pixel(out + 20, y)) << "the span is shaded, row " << row;
+    }
+    strip.setMarks(std::nullopt, std::nullopt);
+    const QImage cleared = strip.grab().toImage();
+    EXPECT_NE(QColor(cleared.pixel(in, Widget_Timeline::kAxisHeight + 7)), QColor(80, 200, 120));
+}
+
 }
