@@ -91,10 +91,11 @@ void ClosePlayFile(PlayerHandle* handle)
 
 namespace {
 
-// Opens path without a surface, reads its range with readRange and closes it:
-// whole seconds, or -1.
+// Opens path without a surface, reads its range with readRange and closes it;
+// false when the file cannot be opened or has no range.
 template <typename ReadRange>
-int64_t lengthOf(const QString& path, QObject* eventTarget, uint32_t user, ReadRange readRange)
+bool rangeOf(const QString& path, QObject* eventTarget, uint32_t user, ReadRange readRange, uint64_t* start,
+             uint64_t* end)
 {
     const PlayWindowParam window{nullptr, 0, kPlayFlagsVideoWindow, 0};
     PlayFileParam file;
@@ -103,18 +104,43 @@ int64_t lengthOf(const QString& path, QObject* eventTarget, uint32_t user, ReadR
     PlayerRecords::copyPath(file.path, sizeof file.path, path.toUtf8());
     std::unique_ptr<PlayerHandle> handle = OpenPlayFile(0, &window, &file);
     if (handle == nullptr)
-        return -1;
+        return false;
+    *start = 0;
+    *end = 0;
+    const int32_t result = readRange(*handle, file.instance, start, end);
+    ClosePlayFile(handle.get());
+    return result == 0 && *end >= *start;
+}
+
+// The same as whole seconds, or -1.
+template <typename ReadRange>
+int64_t lengthOf(const QString& path, QObject* eventTarget, uint32_t user, ReadRange readRange)
+{
     uint64_t start = 0;
     uint64_t end = 0;
-    const int32_t result = readRange(*handle, file.instance, &start, &end);
-    ClosePlayFile(handle.get());
-    if (result != 0 || end < start)
+    if (!rangeOf(path, eventTarget, user, readRange, &start, &end))
         return -1;
     return static_cast<int64_t>(end - start) / kMicrosecondsPerSecond;
 }
 
 constexpr uint32_t kExactWaitSliceMs = 100;
 constexpr int32_t kWaitRanOut = 12;
+
+// Reads the range after the library's pass over the whole file, or the
+// estimate once cancelled() says stop.
+auto exactRange(const std::function<bool()>& cancelled)
+{
+    return [&cancelled](PlayerHandle& handle, uint32_t h, uint64_t* start, uint64_t* end) {
+        QKvosAdapter* adapter = handle.adapter();
+        int32_t result = adapter->GetPlayFileTimeRangeExact(h, start, end, kExactWaitSliceMs);
+        while (result == kWaitRanOut) {
+            if (cancelled && cancelled())
+                return 0;
+            result = adapter->GetPlayFileTimeRangeExact(h, start, end, kExactWaitSliceMs);
+        }
+        return result;
+    };
+}
 
 }
 
@@ -127,16 +153,12 @@ int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user)
 
 int64_t ReadExactFileLength(const QString& path, const std::function<bool()>& cancelled)
 {
-    return lengthOf(path, nullptr, 0, [&cancelled](PlayerHandle& handle, uint32_t h, uint64_t* start, uint64_t* end) {
-        QKvosAdapter* adapter = handle.adapter();
-        int32_t result = adapter->GetPlayFileTimeRangeExact(h, start, end, kExactWaitSliceMs);
-        while (result == kWaitRanOut) {
-            if (cancelled && cancelled())
-                return 0;
-            result = adapter->GetPlayFileTimeRangeExact(h, start, end, kExactWaitSliceMs);
-        }
-        return result;
-    });
+    return lengthOf(path, nullptr, 0, exactRange(cancelled));
+}
+
+bool ReadExactFileRange(const QString& path, const std::function<bool()>& cancelled, uint64_t* start, uint64_t* end)
+{
+    return rangeOf(path, nullptr, 0, exactRange(cancelled), start, end);
 }
 
 int32_t CapturePicture(PlayerHandle* handle, const CaptureRequest* request, int32_t mode, uint32_t h)

@@ -48,6 +48,10 @@ int64_t ReadFileLength(const QString& path, QObject* eventTarget, uint32_t user)
 // cancelled() says stop (asked about ten times a second), and then answers
 // the estimate. Blocks: for worker threads only.
 int64_t ReadExactFileLength(const QString& path, const std::function<bool()>& cancelled);
+// The same wait, answering the file's recording time range (us, start and
+// end) instead of its length; false when the file cannot be opened.
+bool ReadExactFileRange(const QString& path, const std::function<bool()>& cancelled, uint64_t* start,
+                        uint64_t* end);
 
 int32_t CapturePicture(PlayerHandle* handle, const CaptureRequest* request, int32_t mode, uint32_t h);
 // A snapshot of the playing instance h taken on a worker thread, so that the

@@ -70,6 +70,13 @@ QString playPicture(bool playing)
     return picture(playing ? "pause" : "play");
 }
 
+QString syncToggleSheet()
+{
+    return QStringLiteral("QToolButton { color: rgb(200, 200, 200); font: bold 7pt; border: 1px solid rgb(110, 110, 120);"
+                          " border-radius: 3px; background: transparent; }"
+                          " QToolButton:checked { color: rgb(20, 20, 20); background: rgb(230, 192, 19); }");
+}
+
 QString soundPicture(bool soundOn)
 {
     return picture(soundOn ? "sound_on" : "sound_off");

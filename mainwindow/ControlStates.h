@@ -38,6 +38,8 @@ QString picture(const char* name);
 // Style sheets of the play and sound buttons.
 QString playPicture(bool playing);
 QString soundPicture(bool soundOn);
+// The synchronised playback toggle: a lettered button, lit while on.
+QString syncToggleSheet();
 QString fileListPicture(bool shown);
 
 }

@@ -4,6 +4,7 @@
 #include "RecordFileItems.h"
 #include "RecordPlayList.h"
 #include "Slider.h"
+#include "Widget_Timeline.h"
 #include "Widget_TitleBar.h"
 #include "Widget_Welcome.h"
 
@@ -165,6 +166,8 @@ QVBoxLayout* MainWindowForm::buildRightColumn(QFrame* window)
     stackedWidget->setLineWidth(0);
     buildStartPage();
     column->addWidget(stackedWidget);
+    m_pTimeline = new Widget_Timeline(window);
+    column->addWidget(m_pTimeline);
     column->addLayout(buildTimeRow(window));
     column->addLayout(buildButtonRow(window));
     return column;
@@ -244,8 +247,10 @@ QHBoxLayout* MainWindowForm::buildButtonRow(QFrame* window)
     m_pBtnSingleFrameBack = fixedButton(window, "m_pBtnSingleFrameBack", 26, 26);
     m_pBtnMarkIn = fixedButton(window, "m_pBtnMarkIn", 26, 26);
     m_pBtnMarkOut = fixedButton(window, "m_pBtnMarkOut", 26, 26);
+    m_pBtnSyncPlay = fixedButton(window, "m_pBtnSyncPlay", 26, 26);
+    m_pBtnSyncPlay->setCheckable(true);
     for (QToolButton* button : {m_pBtnStop, m_pBtnSingleFrameFoward, m_pBtnSlow, m_pBtnFast, m_pBtnSync, m_pBtnBack,
-                                m_pBtnSingleFrameBack, m_pBtnMarkIn, m_pBtnMarkOut})
+                                m_pBtnSingleFrameBack, m_pBtnMarkIn, m_pBtnMarkOut, m_pBtnSyncPlay})
         row->addWidget(button);
     row->addItem(new QSpacerItem(40, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
     m_pLabStatus = named(new QLabel(window), "m_pLabStatus");
@@ -263,6 +268,6 @@ QHBoxLayout* MainWindowForm::buildButtonRow(QFrame* window)
     row->addWidget(m_pSlSound);
     row->addWidget(m_pBtnChangeLayout);
     row->setStretch(2, 1);
-    row->setStretch(15, 1);
+    row->setStretch(16, 1);
     return row;
 }

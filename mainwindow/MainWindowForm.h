@@ -12,6 +12,7 @@ class QWidget;
 class RecordFileItems;
 class RecordPlayList;
 class Slider;
+class Widget_Timeline;
 class Widget_TitleBar;
 class Widget_Welcome;
 
@@ -46,6 +47,7 @@ public:
     QStackedWidget* stackedWidget = nullptr;
     Widget_Welcome* page_1 = nullptr;
     CustomWidget* widget = nullptr;
+    Widget_Timeline* m_pTimeline = nullptr;
     QToolButton* m_pBtnOpenFile_2 = nullptr;
     QToolButton* m_pBtnOpenDir = nullptr;
     QLabel* m_pLabCurrentTime = nullptr;
@@ -59,6 +61,8 @@ public:
     QToolButton* m_pBtnSlow = nullptr;
     QToolButton* m_pBtnFast = nullptr;
     QToolButton* m_pBtnSync = nullptr;
+    // Synchronised playback on or off; m_pBtnSync is "play all".
+    QToolButton* m_pBtnSyncPlay = nullptr;
     QToolButton* m_pBtnBack = nullptr;
     QToolButton* m_pBtnSingleFrameBack = nullptr;
     QToolButton* m_pBtnMarkIn = nullptr;

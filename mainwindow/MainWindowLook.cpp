@@ -6,6 +6,7 @@
 #include "Model_Customize.h"
 #include "Model_Language.h"
 #include "RecordPlayList.h"
+#include "SyncTexts.h"
 #include "Widget_TitleBar.h"
 
 #include <QAction>
@@ -77,6 +78,8 @@ void ApplyStyles(MainWindowForm& form, QFrame& window, const Model_Customize& cu
     sprite(form.m_pBtnSlow, "ToolButton2", ControlStates::picture("slow"));
     sprite(form.m_pBtnMarkIn, "ToolButton2", ControlStates::picture("markIn"));
     sprite(form.m_pBtnMarkOut, "ToolButton2", ControlStates::picture("markOut"));
+    form.m_pBtnSyncPlay->setStyleSheet(ControlStates::syncToggleSheet());
+    form.m_pBtnSyncPlay->setText(QStringLiteral("SYNC"));
     sprite(form.m_pBtnFullScreen, "ToolButton2", ControlStates::picture("fullScreen"));
     sprite(form.m_pBtnCapture, "ToolButton2", ControlStates::picture("capture"));
     sprite(form.m_pBtnTopOrNot, "ToolButton2", stickPicture(customize.windowFlag()));
@@ -132,7 +135,7 @@ void ApplyTexts(MainWindowForm& form, const Actions& actions, const Model_Custom
         {form.m_pBtnSearch, 73},   {form.m_pBtnSlow, 68},              {form.m_pBtnSingleFrameFoward, 66},
         {form.m_pBtnPlay, 64},     {form.m_pBtnStop, 65},              {form.m_pBtnFast, 67},
         {form.m_pBtnChangeLayout, 61}, {form.m_pBtnMarkIn, 88},     {form.m_pBtnMarkOut, 89},
-        {form.m_pBtnSingleFrameBack, 11},
+        {form.m_pBtnSingleFrameBack, 11}, {form.m_pBtnSyncPlay, SyncTexts::kSyncPlayback},
     };
     for (const auto& [button, index] : tips)
         button->setToolTip(text(index));

@@ -1,6 +1,7 @@
 #include "ShortcutMap.h"
 
 #include "Model_Language.h"
+#include "SyncTexts.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -51,6 +52,7 @@ const QList<Entry>& table()
         key(Qt::Key_S, Command::Snapshot, 53),
         key(Qt::ShiftModifier, Qt::Key_S, Command::SnapshotAll, 117),
         key(Qt::Key_R, Command::Record, 62),
+        key(Qt::Key_Y, Command::Synchronise, SyncTexts::kSyncPlayback),
         key(Qt::ControlModifier, Qt::Key_O, Command::OpenFiles, 54),
         key(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_O, Command::OpenFolder, 74),
         key(Qt::ControlModifier, Qt::Key_F, Command::Search, 27),

@@ -37,6 +37,7 @@ enum class Command {
     PreviousWindow,
     Snapshot,
     SnapshotAll,
+    Synchronise,
     Record,
     OpenFiles,
     OpenFolder,

@@ -71,6 +71,11 @@ QLayout* Widget_ControlBar::buildButtonRow()
     m_pBtnCBStop = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("stop"), kButtonSide);
     m_pBtnCBSingleFoward = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("singleFoward"), kButtonSide);
     m_pBtnCBFast = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("fast"), kButtonSide);
+    m_pBtnCBSyncPlay = new QToolButton(this);
+    m_pBtnCBSyncPlay->setCheckable(true);
+    m_pBtnCBSyncPlay->setFixedSize(kButtonSide, kButtonSide);
+    m_pBtnCBSyncPlay->setStyleSheet(ControlStates::syncToggleSheet());
+    m_pBtnCBSyncPlay->setText(QStringLiteral("SYNC"));
     m_pBtnCBMarkIn = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("markIn"), kButtonSide);
     m_pBtnCBMarkOut = makeButton(QStringLiteral("ToolButton2"), ControlStates::picture("markOut"), kButtonSide);
     m_pLabCBStatus = new QLabel(this);
@@ -86,7 +91,8 @@ QLayout* Widget_ControlBar::buildButtonRow()
     row->setContentsMargins(kRowMargin, 0, kRowMargin, 0);
     row->addStretch(1);
     for (QWidget* control : std::initializer_list<QWidget*>{m_pBtnCBSlow, m_pBtnCBSingleBack, m_pBtnCBPlay,
-                                                            m_pBtnCBStop, m_pBtnCBSingleFoward, m_pBtnCBFast})
+                                                            m_pBtnCBStop, m_pBtnCBSingleFoward, m_pBtnCBFast,
+                                                            m_pBtnCBSyncPlay})
         row->addWidget(control);
     row->addSpacing(kRowMargin);
     row->addWidget(m_pBtnCBMarkIn);
@@ -124,6 +130,7 @@ void Widget_ControlBar::forwardTo(const ControlBarTargets& targets) const
     forwardClick(m_pBtnCBSingleBack, targets.frameBack);
     forwardClick(m_pBtnCBSingleFoward, targets.frameForward);
     forwardClick(m_pBtnCBSound, targets.sound);
+    forwardClick(m_pBtnCBSyncPlay, targets.syncPlay);
     forwardClick(m_pBtnCBMarkIn, targets.markIn);
     forwardClick(m_pBtnCBMarkOut, targets.markOut);
     if (targets.position) {

@@ -20,6 +20,7 @@ struct ControlBarTargets {
     QAbstractButton* sound = nullptr;
     Slider* position = nullptr;
     QAbstractSlider* volume = nullptr;
+    QAbstractButton* syncPlay = nullptr;
     QAbstractButton* markIn = nullptr;
     QAbstractButton* markOut = nullptr;
 };
@@ -46,6 +47,7 @@ public:
     QToolButton* frameBackButton() const { return m_pBtnCBSingleBack; }
     QToolButton* frameForwardButton() const { return m_pBtnCBSingleFoward; }
     QToolButton* soundButton() const { return m_pBtnCBSound; }
+    QToolButton* syncButton() const { return m_pBtnCBSyncPlay; }
     QToolButton* markInButton() const { return m_pBtnCBMarkIn; }
     QToolButton* markOutButton() const { return m_pBtnCBMarkOut; }
     Slider* positionSlider() const { return m_pSlCBTime; }
@@ -70,6 +72,7 @@ private:
     QToolButton* m_pBtnCBSingleBack = nullptr;
     QToolButton* m_pBtnCBSingleFoward = nullptr;
     QToolButton* m_pBtnCBSound = nullptr;
+    QToolButton* m_pBtnCBSyncPlay = nullptr;
     QToolButton* m_pBtnCBMarkIn = nullptr;
     QToolButton* m_pBtnCBMarkOut = nullptr;
     Slider* m_pSlCBTime = nullptr;

@@ -13,10 +13,13 @@
 #include "PreviewVideoFrame.h"
 #include "ProgramInfo.h"
 #include "Slider.h"
+#include "SyncControls.h"
+#include "TimelineActions.h"
 #include "VideoScreenMenu.h"
 #include "Widget_ControlBar.h"
 #include "Widget_LayoutMenu.h"
 #include "Widget_ShortcutHelp.h"
+#include "Widget_Timeline.h"
 #include "Widget_TitleBar.h"
 #include "Widget_Welcome.h"
 
@@ -67,12 +70,14 @@ window_main::window_main(QWidget* parent)
     connectPlayList();
     connectOpening();
     connectEvidence();
+    connectTimeline();
     connectShortcuts();
     MainWindowLook::ApplyStyles(m_form, *this, Model_Customize::instance());
     m_stickMode = Model_Customize::instance().windowFlag();
     setAcceptDrops(true);
     OnPlayModeChanged(Model_Customize::instance().playMode());
     OnChangeBtnStatus(2);
+    m_sync->restore();
 }
 
 window_main::~window_main()
@@ -113,8 +118,33 @@ void window_main::ApplyTexts()
         m_evidence->retranslate();
     if (m_shortcutHelp)
         m_shortcutHelp->retranslate();
+    if (m_timeline)
+        m_timeline->retranslate();
     if (m_fileInfo)
         m_fileInfo->retranslate();
+    if (m_sync)
+        m_sync->retranslate();
+}
+
+void window_main::connectTimeline()
+{
+    m_timeline = new TimelineActions(*m_form.m_pTimeline, *m_pVideoScreen, *m_form.scrollAreaWidgetContents,
+                                     m_evidence->marks(), this);
+    connect(m_form.m_pTimeline, &Widget_Timeline::seekRequested, this, &window_main::timelineSeekRequested);
+    // Synchronised, one clock moves every window; otherwise each window
+    // moves by its own file's start.
+    connect(this, &window_main::timelineSeekRequested, this, [this](qint64 recordingTimeUs) {
+        if (m_pVideoScreen->isSynced())
+            m_sync->seekAll(recordingTimeUs);
+        else
+            m_timeline->seekAllTo(recordingTimeUs);
+    });
+    connect(m_sync, &SyncControls::syncShown, this, &window_main::setTimelineShown);
+}
+
+void window_main::setTimelineShown(bool shown)
+{
+    m_timeline->setShown(shown);
 }
 
 void window_main::connectControls()

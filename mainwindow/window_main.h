@@ -16,9 +16,11 @@ class Model_MsgHelper;
 class PlayListActions;
 class PlayModeMenu;
 class PlaybackControls;
+class SyncControls;
 class QAction;
 class QMenu;
 class QTimer;
+class TimelineActions;
 class Widget_LayoutMenu;
 class Widget_ShortcutHelp;
 
@@ -52,10 +54,14 @@ public:
     QTimer* refreshTimer() const { return m_refreshTimer; }
     FileInfoFrame* fileInfoFrame() const { return m_fileInfo; }
     EvidenceActions& evidence() const { return *m_evidence; }
+    TimelineActions& timeline() const { return *m_timeline; }
     Widget_ShortcutHelp* shortcutHelp() const { return m_shortcutHelp; }
     void SetStartupFile(const QString& file);
     QString startupFile() const { return m_startupFile; }
     KvVideoScreen* videoScreen() const { return m_pVideoScreen; }
+    // The synchronised playback toggle; its syncShown() and seekAll() are
+    // where a view of the recordings' coverage connects.
+    SyncControls* syncControls() const { return m_sync; }
     const MainWindowForm& form() const { return m_form; }
 
     // Re-reads every interface text from the language table.
@@ -63,6 +69,13 @@ public:
 
 public slots:
     void handleMessage(const QString& text);
+    // The coverage timeline under the video screen; hidden until asked for.
+    void setTimelineShown(bool shown);
+
+signals:
+    // A press or drag on the coverage timeline: every window should show
+    // this recording time (us).
+    void timelineSeekRequested(qint64 recordingTimeUs);
 
 private slots:
     void PlayRecordResponse(int index);
@@ -140,6 +153,7 @@ private:
     void connectPlayList();
     void connectOpening();
     void connectEvidence();
+    void connectTimeline();
     void connectShortcuts();
     // The parts of OnShortcut: false when the command is not theirs.
     bool runPlaybackShortcut(ShortcutMap::Command command);
@@ -157,6 +171,7 @@ private:
     MainWindowForm m_form;
     KvVideoScreen* m_pVideoScreen = nullptr;
     PlaybackControls* m_controls = nullptr;
+    SyncControls* m_sync = nullptr;
     PlayListActions* m_playList = nullptr;
     PlayModeMenu* m_playModes = nullptr;
     QMenu* m_openMenu = nullptr;
@@ -165,6 +180,7 @@ private:
     QTimer* m_refreshTimer = nullptr;
     FileInfoFrame* m_fileInfo = nullptr;
     EvidenceActions* m_evidence = nullptr;
+    TimelineActions* m_timeline = nullptr;
     Model_MsgHelper* m_msgHelper = nullptr;
     QString m_startupFile;
     QTimer* m_startupTimer = nullptr;

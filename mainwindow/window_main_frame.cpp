@@ -17,6 +17,7 @@
 #include "ProgramInfo.h"
 #include "RecordPlayList.h"
 #include "Slider.h"
+#include "SyncControls.h"
 #include "VideoScreenMenu.h"
 #include "Widget_ControlBar.h"
 #include "Widget_LayoutMenu.h"
@@ -44,8 +45,11 @@ void window_main::connectFrame()
     auto* bar = new Widget_ControlBar;
     bar->forwardTo({m_form.m_pBtnPlay, m_form.m_pBtnStop, m_form.m_pBtnFast, m_form.m_pBtnSlow,
                     m_form.m_pBtnSingleFrameBack, m_form.m_pBtnSingleFrameFoward, m_form.m_pBtnSound,
-                    m_form.m_pSlTime, m_form.m_pSlSound, m_form.m_pBtnMarkIn, m_form.m_pBtnMarkOut});
+                    m_form.m_pSlTime, m_form.m_pSlSound, m_form.m_pBtnSyncPlay, m_form.m_pBtnMarkIn,
+                    m_form.m_pBtnMarkOut});
     m_pVideoScreen->setControlBar(bar);
+    m_sync = new SyncControls(*m_pVideoScreen, *m_form.m_pBtnSyncPlay, this);
+    m_sync->setBarButton(bar->syncButton());
 }
 
 void window_main::showMinResponse()

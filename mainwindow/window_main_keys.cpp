@@ -112,6 +112,10 @@ bool window_main::runScreenShortcut(Command command)
         if (m_form.m_pBtnRecord->isEnabled())
             OnBtnRecordClicked();
         break;
+    case Command::Synchronise:
+        if (m_form.m_pBtnSyncPlay->isEnabled())
+            m_form.m_pBtnSyncPlay->click();
+        break;
     case Command::Help:
         m_shortcutHelp->toggleOver(m_pVideoScreen);
         break;

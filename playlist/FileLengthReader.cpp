@@ -11,6 +11,7 @@ namespace {
 
 // Two readers keep the disk busy without starving the players of CPU time.
 constexpr int kReaderThreads = 2;
+constexpr uint64_t kMicrosecondsPerSecond = 1000000;
 
 }
 
@@ -48,11 +49,13 @@ void FileLengthReader::startWaiting()
     for (const QString& path : paths) {
         m_pool.start([this, path, generation] {
             const auto cancelled = [this, generation] { return generation != m_generation.load(); };
-            const qint64 seconds = cancelled() ? -1 : PlayerApi::ReadExactFileLength(path, cancelled);
+            Result result;
+            if (!cancelled() && PlayerApi::ReadExactFileRange(path, cancelled, &result.start, &result.end))
+                result.seconds = static_cast<qint64>((result.end - result.start) / kMicrosecondsPerSecond);
             // The destructor waits for this job, so the reader is still alive
             // here; its queued calls die with it.
             QMetaObject::invokeMethod(
-                this, [this, path, seconds, generation] { deliver(path, seconds, generation); },
+                this, [this, path, result, generation] { deliver(path, result, generation); },
                 Qt::QueuedConnection);
         });
     }
@@ -75,11 +78,14 @@ void FileLengthReader::shutDown()
     m_pool.waitForDone();
 }
 
-void FileLengthReader::deliver(const QString& path, qint64 seconds, quint64 generation)
+void FileLengthReader::deliver(const QString& path, const Result& result, quint64 generation)
 {
     --m_pending;
-    if (generation == m_generation.load())
-        emit lengthRead(path, seconds);
+    if (generation == m_generation.load()) {
+        emit lengthRead(path, result.seconds);
+        if (result.seconds >= 0)
+            emit rangeRead(path, result.start, result.end);
+    }
     if (m_pending == 0)
         emit settled();
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdint>
 
 // Measures recording lengths on two worker threads, so that adding many files
 // to the play list never waits for the playback library to open each one.
@@ -38,12 +39,20 @@ public:
 signals:
     // seconds is -1 when the playback library cannot open the file.
     void lengthRead(const QString& path, qint64 seconds);
+    // The recording time range of a file that could be opened, us, right
+    // after its lengthRead.
+    void rangeRead(const QString& path, quint64 start, quint64 end);
     // The last pending job reported, or was cancelled.
     void settled();
 
 private:
     void startWaiting();
-    void deliver(const QString& path, qint64 seconds, quint64 generation);
+    struct Result {
+        qint64 seconds = -1;
+        uint64_t start = 0;
+        uint64_t end = 0;
+    };
+    void deliver(const QString& path, const Result& result, quint64 generation);
 
     QThreadPool m_pool;
     QTimer m_startTimer;

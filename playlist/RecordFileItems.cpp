@@ -76,6 +76,7 @@ RecordFileItems::RecordFileItems(QWidget* parent)
     setAcceptDrops(true);
     connect(m_reader, &FileLengthReader::lengthRead, this, &RecordFileItems::applyLength);
     connect(m_reader, &FileLengthReader::settled, this, &RecordFileItems::lengthsSettled);
+    connect(m_reader, &FileLengthReader::rangeRead, this, &RecordFileItems::fileRangeRead);
     // The program releases the playback library after its event loop ends;
     // no reader may still be opening files then.
     connect(qApp, &QCoreApplication::aboutToQuit, m_reader, &FileLengthReader::shutDown);

@@ -58,6 +58,8 @@ signals:
     void DeleteFileRequest(int index);
     // No length is being measured any more.
     void lengthsSettled();
+    // A listed file's recording time range (us) as it is measured.
+    void fileRangeRead(const QString& path, quint64 start, quint64 end);
 
 public slots:
     void DoubleClickedItem(int index);

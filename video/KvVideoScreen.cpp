@@ -2,6 +2,7 @@
 
 #include "Model_Customize.h"
 #include "PreviewVideoFrame.h"
+#include "SyncPlayback.h"
 #include "VideoScreenMenu.h"
 
 #include <QAction>
@@ -43,6 +44,19 @@ KvVideoScreen::KvVideoScreen(QWidget* parent)
     connect(m_menu->stickMenu(), &QMenu::triggered, this, &KvVideoScreen::OnMenuStickTriggered);
     connect(m_menu->playModeMenu(), &QMenu::triggered, this, &KvVideoScreen::OnMenuPlayModeTriggered);
     connect(m_menu->layoutMenu(), &QMenu::triggered, this, &KvVideoScreen::OnMenuLayoutTriggered);
+    m_sync = new SyncPlayback(QList<PreviewVideoFrame*>(m_windows.begin(), m_windows.end()), this);
+    connect(m_menu->syncPlayback, &QAction::triggered, this, &KvVideoScreen::setSynced);
+    connect(m_sync, &SyncPlayback::toggled, this, &KvVideoScreen::syncToggled);
+}
+
+bool KvVideoScreen::isSynced() const
+{
+    return m_sync->isOn();
+}
+
+void KvVideoScreen::setSynced(bool on)
+{
+    m_sync->setOn(on, m_selected);
 }
 
 KvVideoScreen::~KvVideoScreen()
@@ -231,6 +245,7 @@ void KvVideoScreen::contextMenuEvent(QContextMenuEvent* event)
     state.windowFlag = customize.windowFlag();
     state.playMode = customize.playMode();
     state.layout = m_layout;
+    state.synced = isSynced();
     m_menu->update(state);
     m_menu->menu()->popup(event->globalPos());
 }

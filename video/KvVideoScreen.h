@@ -12,6 +12,7 @@ class PreviewVideoFrame;
 class QAction;
 class QGridLayout;
 class QStackedWidget;
+class SyncPlayback;
 class VideoScreenMenu;
 
 // The video area: sixteen video windows shown 1, 4, 9 or 16 at a time, one of
@@ -31,6 +32,11 @@ public:
     PreviewVideoFrame* window(int index) const { return m_windows.at(static_cast<size_t>(index)); }
     PreviewVideoFrame* selectedVideo() const { return m_selected; }
     VideoScreenMenu* contextMenu() const { return m_menu; }
+    // Synchronised playback of all windows; while it is on, the commands
+    // for the selected window act on every window through its clock.
+    SyncPlayback* sync() const { return m_sync; }
+    bool isSynced() const;
+    void setSynced(bool on);
     QWidget* controlBar() const { return m_controlBar; }
     // Puts the full-screen control bar below the windows in place of the
     // placeholder; the screen takes ownership.
@@ -84,6 +90,8 @@ signals:
     void NoVideoIsPlaying(int count);
     void ChangeWindowFlags();
     void PlayModeChanged(int mode);
+    // Synchronised playback went on or off, by any of its controls.
+    void syncToggled(bool on);
     // A result for the notice popup, of the kinds the windows use.
     void noticeRequested(int kind, const QString& text);
 
@@ -111,6 +119,7 @@ private:
     PreviewVideoFrame* m_selected = nullptr;
     QWidget* m_controlBar = nullptr;
     VideoScreenMenu* m_menu = nullptr;
+    SyncPlayback* m_sync = nullptr;
     QStackedWidget* m_stack = nullptr;
     int m_playing = 0;
     int m_layout = 1;

@@ -3,7 +3,9 @@
 
 #include "KvVideoScreen.h"
 
+#include "PlaybackRules.h"
 #include "PreviewVideoFrame.h"
+#include "SyncPlayback.h"
 #include "VideoScreenMenu.h"
 
 #include <QAction>
@@ -17,7 +19,9 @@
 
 void KvVideoScreen::pause()
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->pause();
+    else if (m_selected)
         m_selected->pause();
 }
 
@@ -47,43 +51,58 @@ void KvVideoScreen::fileInformation(FileInfoRecord* record)
 
 void KvVideoScreen::speedUp()
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->speedUp();
+    else if (m_selected)
         m_selected->speedUp();
 }
 
 void KvVideoScreen::slowDown()
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->slowDown();
+    else if (m_selected)
         m_selected->slowDown();
 }
 
 void KvVideoScreen::frameStep()
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->step();
+    else if (m_selected)
         m_selected->frameStep();
 }
 
 void KvVideoScreen::frameBack()
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->stepBack();
+    else if (m_selected)
         m_selected->frameBack();
 }
 
 void KvVideoScreen::seekBy(qint64 deltaUs)
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->seekBy(deltaUs);
+    else if (m_selected)
         m_selected->seekBy(deltaUs);
 }
 
 void KvVideoScreen::normalSpeed()
 {
-    if (m_selected)
+    if (isSynced())
+        m_sync->normalSpeed();
+    else if (m_selected)
         m_selected->normalSpeed();
 }
 
 void KvVideoScreen::seek(int value)
 {
-    if (m_selected)
+    if (isSynced() && m_selected && m_selected->isOpen()) {
+        m_sync->seekTo(PlaybackRules::seekTarget(m_selected->recordingStart(), m_selected->recordingLength(), value));
+        m_selected->restartPlayTimer();
+    } else if (m_selected)
         m_selected->seek(value);
 }
 
@@ -119,12 +138,27 @@ void KvVideoScreen::stopPlayTimer()
 
 bool KvVideoScreen::isSelectedPlaying() const
 {
+    if (isSynced())
+        return m_sync->isPlaying() && m_selected && m_selected->isOpen();
     return m_selected && m_selected->isPlaying();
 }
 
 void KvVideoScreen::playFiles(const QStringList& files)
 {
     const qsizetype count = std::min<qsizetype>(files.size(), kWindowCount);
+    if (isSynced()) {
+        // One clock: all of them pause, or the missing ones open and all play.
+        if (m_sync->isPlaying()) {
+            m_sync->pause();
+            return;
+        }
+        for (qsizetype i = 0; i < count; ++i) {
+            if (!m_windows[static_cast<size_t>(i)]->isOpen())
+                m_windows[static_cast<size_t>(i)]->play(files[i], 0);
+        }
+        m_sync->play();
+        return;
+    }
     for (qsizetype i = 0; i < count; ++i) {
         PreviewVideoFrame* window = m_windows[static_cast<size_t>(i)];
         if (window->isPlaying())
@@ -149,7 +183,10 @@ void KvVideoScreen::playInSelected(const QString& file)
 {
     if (!m_selected)
         return;
-    m_selected->play(file, 0);
+    if (!isSynced() || !m_selected->isOpen() || m_selected->currentFile() != file)
+        m_selected->play(file, 0);
+    if (isSynced())
+        m_sync->play();
     setSelectedVideo(m_selected);
     emit NoVideoIsPlaying(m_playing);
 }

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QPointer>
+#include <QSaveFile>
 #include <QThreadPool>
 
 #include <memory>
@@ -17,6 +18,14 @@ namespace {
 
 // The base name of the screen picture, which has no file of its own.
 const QString kScreenName = QStringLiteral("screen");
+
+// Written under another name and renamed once complete, as the windows'
+// pictures are: whoever opens the folder never finds half a picture.
+bool saveWhole(const QImage& image, const QString& path)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+}
 
 }
 
@@ -54,7 +63,7 @@ void KvVideoScreen::snapshotAll()
         });
     }
     QThreadPool::globalInstance()->start([screen, screenPath, screenWidget = QPointer<KvVideoScreen>(this), finish] {
-        const bool written = !screenPath.isEmpty() && screen.save(screenPath, "PNG");
+        const bool written = !screenPath.isEmpty() && saveWhole(screen, screenPath);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [screenWidget, finish, screenPath, written] {

@@ -149,7 +149,8 @@ void PreviewVideoFrame::stop()
         recordToggle();
     PlayerApi::ClosePlayFile(m_handle.get());
     m_surface->setAttached(false);
-    m_surface->clearFrame();
+    if (!m_keepPicture)
+        m_surface->clearFrame();
     m_handle.reset();
     m_h = 0;
     m_openSerial = 0;
@@ -160,6 +161,7 @@ void PreviewVideoFrame::stop()
     m_frozen = false;
     m_playing = false;
     m_paused = false;
+    showNoRecording(false);
     emit playTimeChanged(kZeroTime, kZeroTime, 0, 0);
     emit PlayOrStopSignal(-1);
     update();
@@ -257,6 +259,10 @@ void PreviewVideoFrame::setFileList(const QStringList& list)
 
 void PreviewVideoFrame::endOfFile()
 {
+    if (m_synced) {
+        emit syncedFileEnded();
+        return;
+    }
     stop();
     const std::optional<int> next =
         PlaybackRules::nextAfterEnd(m_playMode, m_index, static_cast<int>(m_fileList.size()));

@@ -45,6 +45,8 @@ public:
     // Back to playing at normal speed.
     void normalSpeed();
     void stopPlayTimer();
+    // The times follow the picture again after stopPlayTimer.
+    void restartPlayTimer();
     void seek(int value);
     void setPlayMode(int mode) { m_playMode = mode; }
     // A new play list; the file playing keeps its place in it for what
@@ -91,6 +93,20 @@ public:
     uint64_t playedTime() const;
     QStringList fileList() const { return m_fileList; }
     VideoScreen* surface() const { return m_surface; }
+    // The library instance playing the open file; 0 without one.
+    uint32_t instance() const { return m_h; }
+
+    // Synchronised playback (PreviewVideoFrameSync.cpp). While synced the
+    // window's player follows the screen's clock: at the end of its file the
+    // window holds its last picture instead of moving on by its play mode.
+    void enterSync();
+    // Playing on alone, in the clock's last state.
+    void leaveSync(int state);
+    bool isSynced() const { return m_synced; }
+    void showNoRecording(bool on);
+    // Closes the file that ended and plays file, keeping the last picture on
+    // screen until the new file's first one replaces it.
+    void continueInto(const QString& file);
 
 signals:
     void changeBtnStatus(int playMode);
@@ -100,6 +116,8 @@ signals:
     void PlayOrStopSignal(int i);
     // A snapshot or clip result for the notice popup.
     void noticeRequested(int kind, const QString& text);
+    // The file ended while synced; the window holds its last picture.
+    void syncedFileEnded();
 
 public slots:
     void OnTimer();
@@ -168,4 +186,6 @@ private:
     uint64_t m_followFrom = 0;
     int m_followTicks = 0;
     bool m_frozen = false;
+    bool m_synced = false;
+    bool m_keepPicture = false;
 };

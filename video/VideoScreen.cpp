@@ -82,6 +82,15 @@ void VideoScreen::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
+void VideoScreen::setNoRecording(bool on, const QString& text)
+{
+    if (on == m_noRecording && text == m_noRecordingText)
+        return;
+    m_noRecording = on;
+    m_noRecordingText = text;
+    update();
+}
+
 void VideoScreen::paintEvent(QPaintEvent*)
 {
     if (m_attached && m_repaintRequest)
@@ -89,7 +98,11 @@ void VideoScreen::paintEvent(QPaintEvent*)
 
     QPainter painter(this);
     const QImage frame = currentFrame();
-    if (frame.isNull()) {
+    if (m_noRecording) {
+        painter.fillRect(rect(), QColor(24, 24, 28));
+        painter.setPen(QColor(150, 150, 160));
+        painter.drawText(rect(), Qt::AlignCenter, m_noRecordingText);
+    } else if (frame.isNull()) {
         painter.fillRect(rect(), Qt::black);
     } else {
         // Until the library presents at the new size, stretch the last frame

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMutex>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <atomic>
@@ -35,6 +36,11 @@ public:
     void clearFrame();
     QImage currentFrame() const;
 
+    // A dark surface with text over it in place of the picture, while the
+    // window's file has no footage at the synchronised time.
+    void setNoRecording(bool on, const QString& text);
+    bool isNoRecording() const { return m_noRecording; }
+
     // The zoom selection drawn over the picture; an empty rectangle hides it.
     void setSelection(const QRect& selection);
     QRect selection() const { return m_selection; }
@@ -49,6 +55,8 @@ private:
     bool m_attached = true;
     std::function<void()> m_repaintRequest;
     QRect m_selection;
+    bool m_noRecording = false;
+    QString m_noRecordingText;
 
     std::atomic<int32_t> m_pixelWidth{0};
     std::atomic<int32_t> m_pixelHeight{0};

@@ -1,6 +1,7 @@
 #include "VideoScreenMenu.h"
 
 #include "Model_Language.h"
+#include "SyncTexts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -52,6 +53,7 @@ VideoScreenMenu::VideoScreenMenu(bool withFileInformation, QWidget* parent)
     fast = m_controlMenu->addAction(QString());
     slow = m_controlMenu->addAction(QString());
     m_playModeMenu = m_menu->addMenu(QString());
+    syncPlayback = addCheckable(m_menu);
     sound = addCheckable(m_menu);
     if (withFileInformation)
         fileInformation = addCheckable(m_menu);
@@ -98,6 +100,7 @@ void VideoScreenMenu::retranslate()
     m_playModeMenu->setTitle(text(TextPlayMode));
     for (int i = 0; i < m_playModeActions.size(); ++i)
         m_playModeActions[i]->setText(text(TextSingle + i));
+    syncPlayback->setText(text(SyncTexts::kSyncPlayback));
     sound->setText(text(TextSound));
     if (fileInformation)
         fileInformation->setText(text(TextFileInformation));
@@ -121,6 +124,7 @@ void VideoScreenMenu::update(const State& state)
         fileInformation->setEnabled(state.selectedPlays);
     record->setChecked(state.selectedRecords);
     zoom->setChecked(state.selectedZooms);
+    syncPlayback->setChecked(state.synced);
     check(m_stickActions, state.windowFlag);
     check(m_playModeActions, state.playMode);
     check(m_layoutActions, state.layout - 1);

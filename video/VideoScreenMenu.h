@@ -20,6 +20,7 @@ public:
         int windowFlag = 0;
         int playMode = 0;
         int layout = 1;
+        bool synced = false;
     };
 
     VideoScreenMenu(bool withFileInformation, QWidget* parent);
@@ -44,6 +45,7 @@ public:
     QAction* frameStep = nullptr;
     QAction* fast = nullptr;
     QAction* slow = nullptr;
+    QAction* syncPlayback = nullptr;
     QAction* sound = nullptr;
     QAction* fileInformation = nullptr; // null unless the brand shows file information
     QAction* snapshot = nullptr;

@@ -267,8 +267,22 @@ KVPLAY_API int32_t KvPlayGetHardwareDecodeCount(void);
 
 /* ---- Instances -------------------------------------------------------- */
 
-/* kind 0 = file player, the only kind; other kinds and an uninitialised
- * library give 0. */
+/* Instance kinds for KvPlayCreatePlayInstance. */
+enum {
+    KV_KIND_FILE = 0,
+    /* A recording-time clock that leads a sync group and plays no file. Its
+     * time is a recording time: KvPlaySetCurPlayedTime sets it (any nonzero
+     * time, no file range applies), KvPlayGetCurPlayedTime reads it (0 until
+     * first set). KvPlaySetPlayMode sets its speed or pauses it; for
+     * KV_MODE_STEP and KV_MODE_STEP_BACK param is the step in us (0: the
+     * shortest frame interval of the files that follow it, 40000 when none
+     * does) and the clock moves by that much and pauses. KvPlayGetPlayMode answers
+     * the mode last set (KV_MODE_PAUSE at first). Opening a file and starting
+     * answer KV_ERR_STATE. */
+    KV_KIND_SYNC_CLOCK = 1
+};
+
+/* kind: KV_KIND_*; other kinds and an uninitialised library give 0. */
 KVPLAY_API uint32_t KvPlayCreatePlayInstance(int32_t kind);
 /* Stops, closes and frees; joins every library thread of the instance. */
 KVPLAY_API int32_t KvPlayDestroyPlayInstance(uint32_t h);

@@ -81,9 +81,9 @@ int32_t KvPlayGetHardwareDecodeCount(void) { return Library::get().hardwareSlots
 
 uint32_t KvPlayCreatePlayInstance(int32_t kind)
 {
-    if (kind != 0 || ThreadTag::isLibraryThread())
+    if ((kind != KV_KIND_FILE && kind != KV_KIND_SYNC_CLOCK) || ThreadTag::isLibraryThread())
         return 0;
-    return Library::get().create();
+    return Library::get().create(kind == KV_KIND_SYNC_CLOCK);
 }
 
 int32_t KvPlayDestroyPlayInstance(uint32_t h)
@@ -143,9 +143,16 @@ int32_t KvPlayAddSyncPlayInstance(uint32_t master, uint32_t h)
     return Library::get().sync().join(master, h);
 }
 
-int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t)
+int32_t KvPlaySetPlayMode(uint32_t h, int32_t code, int32_t param)
 {
-    const int32_t rc = withPlayer(h, [code](Player& p) { return p.setMode(code); });
+    // A clock that leads files steps by their frame, so that each step shows
+    // the next picture of the fastest camera.
+    if ((code == KV_MODE_STEP || code == KV_MODE_STEP_BACK) && param <= 0 && !ThreadTag::isLibraryThread()) {
+        const int64_t frameUs = Library::get().sync().shortestFrameUs(h);
+        if (frameUs > 0 && frameUs <= INT32_MAX)
+            param = static_cast<int32_t>(frameUs);
+    }
+    const int32_t rc = withPlayer(h, [code, param](Player& p) { return p.setMode(code, param); });
     if (rc == KV_OK)
         Library::get().sync().modeChanged(h);
     // Going back, the clock leaves the followers' queued pictures behind.

@@ -46,6 +46,16 @@ public:
     void setSkipping(int serial) { skipSerial_.store(serial); }
     bool skipping(int serial) const { return skipSerial_.load() == serial; }
 
+    // Renderer of an instance that follows a sync clock: its pictures of
+    // serial lag so far behind that the decoder leaves out everything up to
+    // the next keyframe and goes on from there. The decoder takes it once.
+    void requestCatchUp(int serial) { catchUpSerial_.store(serial); }
+    bool takeCatchUp(int serial)
+    {
+        int expected = serial;
+        return catchUpSerial_.compare_exchange_strong(expected, -1);
+    }
+
     // Reader at the end of the input of a serial; used when there is no video.
     void setEnded(int serial, int64_t lastUs);
     bool ended(int serial, int64_t& lastUs) const;
@@ -57,6 +67,7 @@ private:
     std::atomic<int> step_{0};
     std::atomic<bool> keyOnly_{false};
     std::atomic<int> skipSerial_{-1};
+    std::atomic<int> catchUpSerial_{-1};
 
     mutable std::mutex mutex_;
     std::condition_variable cv_;

@@ -48,7 +48,7 @@ bool Library::initialised() const
     return initialised_;
 }
 
-uint32_t Library::create()
+uint32_t Library::create(bool clockOnly)
 {
     std::lock_guard lock(mutex_);
     if (!initialised_)
@@ -57,7 +57,7 @@ uint32_t Library::create()
     while (h == 0 || players_.count(h))
         ++h;
     next_ = h + 1;
-    players_.emplace(h, std::make_shared<Player>(h));
+    players_.emplace(h, std::make_shared<Player>(h, clockOnly));
     return h;
 }
 

@@ -23,7 +23,8 @@ public:
     int deinit();
     bool initialised() const;
     // 0 when not initialised.
-    uint32_t create();
+    // A clock-only player when clockOnly (see Player).
+    uint32_t create(bool clockOnly);
     // Removes the handle first, so no new call reaches the instance, then
     // tears the instance down and lets its followers go on alone.
     int destroy(uint32_t handle);

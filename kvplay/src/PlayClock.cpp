@@ -18,16 +18,32 @@ int64_t PlayClock::mediaAt(const State& s, Clock::time_point t)
     return s.anchorMedia + usBetween(s.anchorWall, t) * s.num / s.den;
 }
 
-std::shared_ptr<const PlayClock> PlayClock::master() const
+PlayClock::Leader PlayClock::leader() const
 {
-    std::lock_guard lock(mutex_);
-    return master_;
+    std::shared_ptr<const PlayClock> m;
+    int64_t own = 0;
+    bool byTime = false;
+    {
+        std::lock_guard lock(mutex_);
+        m = master_;
+        own = origin_;
+        byTime = byRecordingTime_;
+    }
+    // The master's lock is taken only after ours is released: a master never
+    // follows, so it never waits on a follower's lock.
+    if (!m || !byTime)
+        return {std::move(m), 0};
+    const int64_t shift = m->origin() - own;
+    return {std::move(m), shift};
 }
 
 PlayClock::State PlayClock::snapshot() const
 {
-    if (auto m = master())
-        return m->snapshot();
+    if (Leader l = leader(); l.clock) {
+        State s = l.clock->snapshot();
+        s.anchorMedia += l.shift;
+        return s;
+    }
     std::lock_guard lock(mutex_);
     return state_;
 }
@@ -77,7 +93,7 @@ void PlayClock::setPaused(bool paused)
 
 bool PlayClock::paused() const { return snapshot().paused; }
 
-void PlayClock::follow(std::shared_ptr<const PlayClock> master)
+void PlayClock::follow(std::shared_ptr<const PlayClock> master, bool byRecordingTime)
 {
     // snapshot() takes our lock itself, so it is read first.
     const State carried = master ? State{} : snapshot();
@@ -89,8 +105,25 @@ void PlayClock::follow(std::shared_ptr<const PlayClock> master)
         state_.anchorWall = t;
     }
     master_ = std::move(master);
+    byRecordingTime_ = master_ && byRecordingTime;
 }
 
-bool PlayClock::following() const { return master() != nullptr; }
+bool PlayClock::following() const
+{
+    std::lock_guard lock(mutex_);
+    return master_ != nullptr;
+}
+
+void PlayClock::setOrigin(int64_t recordingUs)
+{
+    std::lock_guard lock(mutex_);
+    origin_ = recordingUs;
+}
+
+int64_t PlayClock::origin() const
+{
+    std::lock_guard lock(mutex_);
+    return origin_;
+}
 
 } // namespace kvplay

@@ -1,7 +1,10 @@
 // Media clock: maps stream time (us) to the steady wall clock at a speed, and
 // stands still while paused. An instance that plays in sync with another
 // follows that instance's clock: it then reads the master's time and its own
-// settings are ignored until it stops following.
+// settings are ignored until it stops following. A clock that follows by
+// recording time reads the master's time moved by the difference of the two
+// origins (the recording time of each clock's media time 0), so windows on
+// files that start at different times show the same moment.
 #pragma once
 
 #include <chrono>
@@ -30,8 +33,12 @@ public:
 
     // Reads master's time from now on. Null stops following and carries on
     // from the master's position, speed and pause, so the picture does not jump.
-    void follow(std::shared_ptr<const PlayClock> master);
+    void follow(std::shared_ptr<const PlayClock> master, bool byRecordingTime = false);
     bool following() const;
+
+    // Recording time (us since 1970) of media time 0; kept while following.
+    void setOrigin(int64_t recordingUs);
+    int64_t origin() const;
 
 private:
     struct State {
@@ -41,13 +48,19 @@ private:
         int den = 1;
         bool paused = true;
     };
-    std::shared_ptr<const PlayClock> master() const;
+    struct Leader {
+        std::shared_ptr<const PlayClock> clock;
+        int64_t shift = 0; // added to the leader's media time
+    };
+    Leader leader() const;
     State snapshot() const;
     static int64_t mediaAt(const State& s, Clock::time_point t);
 
     mutable std::mutex mutex_;
     State state_;                                // guarded by mutex_
     std::shared_ptr<const PlayClock> master_;    // guarded by mutex_
+    bool byRecordingTime_ = false;               // guarded by mutex_
+    int64_t origin_ = 0;                         // guarded by mutex_
 };
 
 } // namespace kvplay

@@ -1,5 +1,6 @@
 #include "Playback.h"
 
+#include "PlayModes.h"
 #include "kvplay.h"
 
 namespace kvplay {
@@ -10,22 +11,6 @@ constexpr int64_t kVideoBytes = 16 << 20;
 constexpr size_t kAudioPackets = 512;
 constexpr int64_t kAudioBytes = 2 << 20;
 constexpr size_t kRingFrames = 4;
-
-struct Speed {
-    int num;
-    int den;
-};
-
-Speed speedOf(int mode)
-{
-    if (mode >= KV_MODE_SLOW2 && mode <= KV_MODE_SLOW16)
-        return {1, 1 << (mode - KV_MODE_SLOW2 + 1)};
-    if (mode >= KV_MODE_FAST2 && mode <= KV_MODE_FAST16)
-        return {1 << (mode - KV_MODE_FAST2 + 1), 1};
-    return {1, 1};
-}
-
-bool keyframesOnly(int mode) { return mode == KV_MODE_FAST8 || mode == KV_MODE_FAST16; }
 } // namespace
 
 Playback::Playback(uint32_t handle, MediaSource& source, Callbacks& callbacks, PlayClock& clock, bool rewind,

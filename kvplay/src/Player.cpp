@@ -2,6 +2,7 @@
 
 #include "FrameGrabber.h"
 #include "Library.h"
+#include "PlayModes.h"
 #include "PngWriter.h"
 
 #include <algorithm>
@@ -9,16 +10,11 @@
 
 namespace kvplay {
 
-namespace {
-bool validMode(int code)
+Player::Player(uint32_t handle, bool clockOnly)
+    : handle_(handle), clockOnly_(clockOnly), clock_(std::make_shared<PlayClock>()),
+      mode_(clockOnly ? KV_MODE_PAUSE : KV_MODE_PLAY)
 {
-    return code == KV_MODE_PLAY || code == KV_MODE_PAUSE || code == KV_MODE_STEP || code == KV_MODE_STEP_BACK ||
-           (code >= KV_MODE_SLOW2 && code <= KV_MODE_SLOW16) ||
-           (code >= KV_MODE_FAST2 && code <= KV_MODE_FAST16);
 }
-} // namespace
-
-Player::Player(uint32_t handle) : handle_(handle), clock_(std::make_shared<PlayClock>()) {}
 
 Player::~Player() { destroy(); }
 
@@ -38,12 +34,15 @@ int Player::open(const char* path)
     std::lock_guard lock(mutex_);
     if (destroyed_)
         return KV_ERR_HANDLE;
-    if (source_)
+    if (source_ || clockOnly_)
         return KV_ERR_STATE;
     int err = KV_OK;
     source_ = MediaSource::openFile(path, OpenLimits{}, err);
     everPlayed_ = false;
-    return source_ ? KV_OK : err;
+    if (!source_)
+        return err;
+    clock_->setOrigin(source_->startTime());
+    return KV_OK;
 }
 
 int Player::close()
@@ -100,13 +99,15 @@ int Player::stopLocked()
     return KV_OK;
 }
 
-int Player::setMode(int code)
+int Player::setMode(int code, int32_t param)
 {
     if (!validMode(code))
         return KV_ERR_PARAM;
     std::lock_guard lock(mutex_);
     if (destroyed_)
         return KV_ERR_HANDLE;
+    if (clockOnly_)
+        return clockModeLocked(code, param);
     if (following())
         return KV_ERR_STATE;
     if (code == KV_MODE_STEP_BACK)
@@ -130,6 +131,12 @@ int Player::lastMode()
 {
     std::lock_guard lock(mutex_);
     return mode_;
+}
+
+int64_t Player::frameDurationUs()
+{
+    std::lock_guard lock(mutex_);
+    return source_ ? source_->frameDurationUs() : 0;
 }
 
 void Player::applyGroupMode(int code)
@@ -159,6 +166,8 @@ void Player::alignTo(int64_t relUs)
 int Player::mode()
 {
     std::lock_guard lock(mutex_);
+    if (clockOnly_)
+        return mode_;
     if (!playback_)
         return KV_MODE_STOP;
     return mode_;
@@ -167,6 +176,8 @@ int Player::mode()
 uint64_t Player::currentTime()
 {
     std::lock_guard lock(mutex_);
+    if (clockOnly_)
+        return clockTimeLocked();
     if (!playback_ || !source_)
         return 0;
     const int64_t pos = playback_->position();
@@ -214,6 +225,8 @@ int Player::exactRange(uint64_t* start, uint64_t* end, std::chrono::milliseconds
 int Player::seek(uint64_t time, bool exact)
 {
     std::lock_guard lock(mutex_);
+    if (clockOnly_)
+        return clockSeekLocked(time);
     if (!source_ || !playback_ || following())
         return KV_ERR_STATE;
     const int64_t start = source_->startTime();

@@ -22,7 +22,9 @@ namespace kvplay {
 
 class Player {
 public:
-    explicit Player(uint32_t handle);
+    // A clock-only player plays no file: it is the recording-time clock that
+    // leads a sync group (PlayerClock.cpp).
+    explicit Player(uint32_t handle, bool clockOnly = false);
     ~Player();
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
@@ -34,7 +36,7 @@ public:
     int close();
     int start();
     int stop();
-    int setMode(int code);
+    int setMode(int code, int32_t param = 0);
     int mode();
     uint64_t currentTime();
     int range(uint64_t* start, uint64_t* end);
@@ -67,8 +69,11 @@ public:
     // instance that follows it, whatever happens to this one.
     const std::shared_ptr<PlayClock>& clock() const { return clock_; }
     bool following() const { return clock_->following(); }
+    bool clockOnly() const { return clockOnly_; }
     // The mode last set, playing or not.
     int lastMode();
+    // The open file's frame interval, us; 0 without a file.
+    int64_t frameDurationUs();
     // Takes the master's mode; unlike setMode this works while following.
     void applyGroupMode(int code);
     // Seeks exactly to a position relative to the file's start, if playing.
@@ -78,6 +83,10 @@ private:
     int stopLocked();
     // Ends the recording: the clip to write, with its end at the position.
     std::optional<ClipSpec> takeClipLocked();
+    // A clock-only player's mode, seek and time; mutex_ held.
+    int clockModeLocked(int code, int32_t stepUs);
+    int clockSeekLocked(uint64_t time);
+    uint64_t clockTimeLocked() const;
     // Stepping back (PlayerSteps.cpp); all with mutex_ held.
     int stepBackLocked();
     // A step forward while a stepped-back picture is shown: true when the
@@ -91,6 +100,7 @@ private:
     bool currentTarget(BackStepper::Target& target);
 
     const uint32_t handle_;
+    const bool clockOnly_;
     const std::shared_ptr<PlayClock> clock_;
     std::mutex mutex_;
     bool destroyed_ = false;                 // guarded by mutex_
@@ -98,7 +108,7 @@ private:
     std::unique_ptr<MediaSource> source_;    // guarded by mutex_
     std::unique_ptr<IndexBuilder> index_;    // guarded by mutex_; raw streams only
     bool everPlayed_ = false;                // guarded by mutex_
-    int mode_ = 1;                           // guarded by mutex_
+    int mode_;                               // guarded by mutex_
     ViewSettings view_;                      // guarded by mutex_
     bool soundOpen_ = false;                 // guarded by mutex_
     int volume_ = 100;                       // guarded by mutex_

@@ -11,6 +11,8 @@ using namespace std::chrono_literals;
 constexpr auto kIdleWait = 100ms;
 // A picture further ahead than this is a timestamp jump, not a wait.
 constexpr auto kMaxWait = 2s;
+// A follower this far behind its clock (us) catches up at the next keyframe.
+constexpr int64_t kCatchUpUs = 500000;
 } // namespace
 
 Renderer::Renderer(uint32_t handle, Control& control, FrameRing& ring, PlayClock& clock,
@@ -116,6 +118,10 @@ Renderer::Action Renderer::followAction(const DecodedFrame& f, int serial, Frame
         wakeAt = clock_.wallFor(f.ptsUs);
         return Action::Wait;
     }
+    // Decoding that cannot keep up goes on from the next keyframe rather
+    // than drift further behind.
+    if (now - f.ptsUs > kCatchUpUs)
+        control_.requestCatchUp(serial);
     const DecodedFrame* next = ring_.peek(1);
     if (next && next->frame && next->serial == serial && next->ptsUs <= now)
         return Action::Drop;

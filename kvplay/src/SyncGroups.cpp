@@ -17,15 +17,15 @@ int SyncGroups::join(uint32_t master, uint32_t h)
     const uint32_t root = up != masterOf_.end() ? up->second : master;
     if (root == h)
         return KV_ERR_PARAM;
-    if (leads(h))
+    if (leads(h) || follower->clockOnly())
         return KV_ERR_STATE;
     const std::shared_ptr<Player> lead = find_(root);
     if (!lead)
         return KV_ERR_HANDLE;
     masterOf_[h] = root;
-    follower->clock()->follow(lead->clock());
+    follower->clock()->follow(lead->clock(), lead->clockOnly());
     follower->applyGroupMode(lead->lastMode());
-    follower->alignTo(lead->clock()->now());
+    follower->alignTo(follower->clock()->now());
     return KV_OK;
 }
 
@@ -50,19 +50,13 @@ void SyncGroups::moved(uint32_t h)
     std::lock_guard lock(mutex_);
     const auto up = masterOf_.find(h);
     if (up != masterOf_.end()) {
-        const std::shared_ptr<Player> self = find_(h);
-        const std::shared_ptr<Player> lead = find_(up->second);
-        if (self && lead)
-            self->alignTo(lead->clock()->now());
+        // A follower's clock reads the master's time in its own file's terms.
+        if (const std::shared_ptr<Player> self = find_(h))
+            self->alignTo(self->clock()->now());
         return;
     }
-    const auto followers = followersOf(h);
-    const std::shared_ptr<Player> lead = followers.empty() ? nullptr : find_(h);
-    if (!lead)
-        return;
-    const int64_t pos = lead->clock()->now();
-    for (const auto& f : followers)
-        f->alignTo(pos);
+    for (const auto& f : followersOf(h))
+        f->alignTo(f->clock()->now());
 }
 
 void SyncGroups::forget(uint32_t h)
@@ -84,6 +78,18 @@ void SyncGroups::clear()
 {
     std::lock_guard lock(mutex_);
     masterOf_.clear();
+}
+
+int64_t SyncGroups::shortestFrameUs(uint32_t h) const
+{
+    std::lock_guard lock(mutex_);
+    int64_t shortest = 0;
+    for (const auto& f : followersOf(h)) {
+        const int64_t us = f->frameDurationUs();
+        if (us > 0 && (shortest == 0 || us < shortest))
+            shortest = us;
+    }
+    return shortest;
 }
 
 std::vector<std::shared_ptr<Player>> SyncGroups::followersOf(uint32_t master) const

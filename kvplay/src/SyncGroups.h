@@ -30,6 +30,9 @@ public:
     // h started or sought: its followers move to its clock's position, or h
     // moves to its master's.
     void moved(uint32_t h);
+    // The shortest frame interval of the files that follow h, us; 0 when
+    // none follows.
+    int64_t shortestFrameUs(uint32_t h) const;
     // h is going away: it leaves its group, and its followers carry on alone.
     void forget(uint32_t h);
     void clear();

@@ -26,6 +26,8 @@ public:
     void run();
 
 private:
+    // While catching up, true for the packets to leave out.
+    bool skipToKeyframe(const QueuedPacket& qp);
     void startSerial(int serial);
     bool decode(const AVPacket* pkt);
     bool emit(FramePtr frame);
@@ -40,6 +42,7 @@ private:
     int64_t frameUs_ = 40'000;
     int serial_ = -1;
     int64_t target_ = -1;
+    bool catchingUp_ = false; // leaving out packets until the next keyframe
     int64_t nextPts_ = 0;
     DecodedFrame pending_;
     const std::atomic<bool>& smallTarget_;

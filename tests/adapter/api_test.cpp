@@ -234,6 +234,11 @@ TEST(ReadFileLength, RawStreamsAreCountedToTheEndUnlessCancelled)
     EXPECT_EQ(PlayerApi::ReadExactFileLength(raw, {}), 3) << "75 frames at 25 fps";
     EXPECT_GE(PlayerApi::ReadExactFileLength(raw, [] { return true; }), 0) << "a cancelled wait still answers";
     EXPECT_EQ(PlayerApi::ReadExactFileLength(AdapterMedia::files().garbage, {}), -1);
+    uint64_t start = 0;
+    uint64_t end = 0;
+    ASSERT_TRUE(PlayerApi::ReadExactFileRange(raw, {}, &start, &end));
+    EXPECT_NEAR(static_cast<double>(end - start), 3e6, 1e5) << "the range is the same measure as the length";
+    EXPECT_FALSE(PlayerApi::ReadExactFileRange(AdapterMedia::files().garbage, {}, &start, &end));
 }
 
 TEST(OpenCloseCycles, ThousandLengthReadsAndFiftyPlaysLeaveNothingBehind)

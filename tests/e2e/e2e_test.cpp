@@ -13,9 +13,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTime>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -93,6 +96,75 @@ QStringList playList(const PlayerSession& session)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromLocal8Bit(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// Recorders name their files by channel and start; these four cameras start
+// 0, 3, 7 and 12 s after 09:26:00 and record for 40 s.
+constexpr int kCameraStarts[] = {0, 3, 7, 12};
+constexpr int kFramesPerSecond = 25;
+
+QStringList makeCameras(const QTemporaryDir& dir)
+{
+    QStringList files;
+    for (int i = 0; i < 4; ++i) {
+        const QString start = QTime(9, 26, 0).addSecs(kCameraStarts[i]).toString(QStringLiteral("HHmmss"));
+        files << dir.filePath(QStringLiteral("ch%1_20250314_%2.mp4").arg(i + 1, 2, 10, QChar(u'0')).arg(start));
+        if (!FrameCode::makeNumbered(files.last(), 40))
+            return {};
+    }
+    return files;
+}
+
+// Shift+S, and the recording time that each camera's new snapshot shows, in
+// frames since the first camera's start.
+QList<int> recordingFramesShown(PlayerSession& session, const QStringList& cameras)
+{
+    const QDir day = session.pictureDay();
+    QList<QStringList> before;
+    for (const QString& camera : cameras)
+        before << picturesIn(day, QFileInfo(camera).completeBaseName());
+    Desktop::keys({QStringLiteral("shift+s")});
+    QList<int> frames;
+    for (qsizetype i = 0; i < cameras.size(); ++i) {
+        const QString name = QFileInfo(cameras[i]).completeBaseName();
+        QStringList now;
+        if (!QTest::qWaitFor([&] { return (now = picturesIn(day, name)).size() > before[i].size(); }, kWaitMs)) {
+            ADD_FAILURE() << "no snapshot of " << qPrintable(name);
+            return {};
+        }
+        for (const QString& picture : now) {
+            if (before[i].contains(picture))
+                continue;
+            const QImage image(day.filePath(picture));
+            frames << FrameCode::read(image, image.rect()) + kCameraStarts[i] * kFramesPerSecond;
+        }
+    }
+    return frames;
+}
+
+// The coverage bars of the timeline strip on screen, found by their colour:
+// together they span the cameras' whole coverage, so their middle is its
+// middle.
+QRect timelineOnScreen(PlayerSession& session)
+{
+    const QRgb bar = qRgb(70, 140, 200);
+    const QImage screen = Desktop::grabScreen();
+    const QRect area = Desktop::windowGeometry(session.focusWindow()).intersected(screen.rect());
+    QRect found;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if ((screen.pixel(x, y) & RGB_MASK) == (bar & RGB_MASK))
+                found |= QRect(x, y, 1, 1);
+        }
+    }
+    return found;
+}
+
+int spreadOf(const QList<int>& frames)
+{
+    if (frames.isEmpty())
+        return -1;
+    return *std::max_element(frames.begin(), frames.end()) - *std::min_element(frames.begin(), frames.end());
 }
 
 class EndToEndTest : public ::testing::Test
@@ -233,6 +305,47 @@ TEST_F(EndToEndTest, AClipRecordingAtTheQuitIsComplete)
         ASSERT_GE(at, 0) << qPrintable(facts);
         EXPECT_GE(facts.mid(at + 9).section(u'\n', 0, 0).toDouble(), 1.0) << qPrintable(facts);
     }
+}
+
+// Four cameras recorded at overlapping times, synchronised with Y, show one
+// recording time; a click on the coverage timeline moves all four there.
+TEST_F(EndToEndTest, FourSynchronisedCamerasShowOneRecordingTimeAndFollowTheTimeline)
+{
+    const QTemporaryDir dir;
+    const QStringList cameras = makeCameras(dir);
+    ASSERT_EQ(cameras.size(), 4) << "ffmpeg could not make the cameras";
+    PlayerSession session;
+    ASSERT_TRUE(session.start({cameras[0]}));
+    QTest::qWait(1500);
+    session.focusWindow();
+    Desktop::keys({QStringLiteral("alt+2")});
+    for (qsizetype i = 1; i < cameras.size(); ++i) {
+        Desktop::keys({QStringLiteral("Tab")});
+        ASSERT_TRUE(session.handOff(cameras[i]));
+        QTest::qWait(1000);
+        session.focusWindow();
+    }
+    Desktop::keys({QStringLiteral("y")});
+    QTest::qWait(2000);
+    Desktop::keys({QStringLiteral("space")});
+    QTest::qWait(1000);
+    const QList<int> paused = recordingFramesShown(session, cameras);
+    ASSERT_EQ(paused.size(), 4);
+    EXPECT_LE(spreadOf(paused), 1) << "frames since 09:26:00: " << paused[0] << ' ' << paused[1] << ' ' << paused[2]
+                                   << ' ' << paused[3];
+
+    const QRect timeline = timelineOnScreen(session);
+    ASSERT_FALSE(timeline.isEmpty()) << "the coverage timeline shows while synchronised";
+    Desktop::click({timeline.left() + timeline.width() / 2, timeline.center().y()});
+    QTest::qWait(1500);
+    const QList<int> moved = recordingFramesShown(session, cameras);
+    ASSERT_EQ(moved.size(), 4);
+    EXPECT_LE(spreadOf(moved), 1) << "frames since 09:26:00: " << moved[0] << ' ' << moved[1] << ' ' << moved[2]
+                                  << ' ' << moved[3];
+    // The strip fits the cameras' 52 s with a little room each side: its
+    // middle is the middle of their coverage.
+    EXPECT_NEAR(moved[0], 26 * kFramesPerSecond, 2 * kFramesPerSecond);
+    EXPECT_EQ(session.closeByButton(), 0) << qPrintable(session.log());
 }
 
 TEST_F(EndToEndTest, ThePlayListComesBackAfterARestart)

@@ -106,5 +106,27 @@ TEST(PlayClockTest, AFollowerReadsItsMasterAndCarriesOnWhenItLetsGo)
         << "at the master's speed";
 }
 
+TEST(PlayClockTest, AFollowerByRecordingTimeReadsTheMasterShiftedByTheOrigins)
+{
+    // A recording-time clock: its media time is the recording time itself.
+    auto master = std::make_shared<PlayClock>();
+    master->set(1'000'000'000);
+    PlayClock follower;
+    follower.setOrigin(999'000'000); // its file starts a second earlier
+    follower.follow(master, true);
+    EXPECT_EQ(follower.now(), 1'000'000);
+    EXPECT_EQ(follower.wallFor(1'000'000), PlayClock::Clock::time_point::max()) << "paused as its master is";
+    master->setPaused(false);
+    EXPECT_EQ(usBetween(follower.wallFor(2'000'000), master->wallFor(1'001'000'000)), 0);
+    // A file opened later is placed by its own start.
+    follower.setOrigin(1'000'500'000);
+    master->setPaused(true);
+    master->set(1'000'000'000);
+    EXPECT_EQ(follower.now(), -500'000) << "before its file's start";
+    follower.follow(nullptr);
+    EXPECT_EQ(follower.now(), -500'000) << "no jump when it lets go";
+    EXPECT_EQ(follower.origin(), 1'000'500'000);
+}
+
 } // namespace
 } // namespace kvtest

@@ -28,6 +28,22 @@ TEST(FileLengthReaderTest, CancelledJobsReportNothingButStillSettle)
     EXPECT_EQ(lengths.at(0).at(0).toString(), testRecording("red.mp4"));
 }
 
+TEST(FileLengthReaderTest, AReadableFileReportsItsRangeAndAnUnreadableOneNone)
+{
+    FileLengthReader reader;
+    QSignalSpy lengths(&reader, &FileLengthReader::lengthRead);
+    QSignalSpy ranges(&reader, &FileLengthReader::rangeRead);
+    reader.request(testRecording("long.mp4"));
+    reader.request(QStringLiteral("/nonexistent/ch01_missing.mp4"));
+    ASSERT_TRUE(QTest::qWaitFor([&reader] { return reader.pending() == 0; }, 60000));
+    ASSERT_EQ(lengths.count(), 2);
+    ASSERT_EQ(ranges.count(), 1) << "the missing file has no range";
+    EXPECT_EQ(ranges.at(0).at(0).toString(), testRecording("long.mp4"));
+    const quint64 start = ranges.at(0).at(1).toULongLong();
+    const quint64 end = ranges.at(0).at(2).toULongLong();
+    EXPECT_NEAR(static_cast<double>(end - start), 20e6, 0.5e6) << "the green recording lasts 20 s";
+}
+
 TEST(FileLengthReaderTest, NothingArrivesAfterTheReaderIsGone)
 {
     int delivered = 0;
