@@ -16,6 +16,13 @@ bool validMode(int code)
            (code >= KV_MODE_SLOW2 && code <= KV_MODE_SLOW16) ||
            (code >= KV_MODE_FAST2 && code <= KV_MODE_FAST16);
 }
+
+// Raw streams are positioned by frame number, and files whose timestamps
+// may reset by their continuous timeline: both through an index pass.
+bool wantsIndex(const MediaSource& source)
+{
+    return (source.isRaw() && source.videoIndex() >= 0) || source.mendsTime();
+}
 } // namespace
 
 Player::Player(uint32_t handle) : handle_(handle), clock_(std::make_shared<PlayClock>()) {}
@@ -68,7 +75,7 @@ int Player::start()
         return KV_ERR_STATE;
     if (playback_)
         return KV_OK;
-    if (source_->isRaw() && source_->videoIndex() >= 0 && !index_)
+    if (wantsIndex(*source_) && !index_)
         index_ = std::make_unique<IndexBuilder>(*source_);
     auto pb = std::make_unique<Playback>(handle_, *source_, callbacks_, *clock_, everPlayed_,
                                          index_ ? index_->index() : nullptr);
@@ -196,7 +203,7 @@ int Player::exactRange(uint64_t* start, uint64_t* end, std::chrono::milliseconds
         std::lock_guard lock(mutex_);
         if (!source_)
             return KV_ERR_STATE;
-        if (source_->durationEstimated() && source_->isRaw() && source_->videoIndex() >= 0) {
+        if (source_->durationEstimated() && wantsIndex(*source_)) {
             if (!index_)
                 index_ = std::make_unique<IndexBuilder>(*source_);
             index = index_->index();
