@@ -13,7 +13,7 @@ bool followTrack(StreamTrack& track, int64_t ts, int64_t duration)
         const int64_t delta = ts + track.offset - track.last;
         // Less than a packet back is jitter; right after a seek, packets
         // already seen may come again.
-        const int64_t back = track.settling ? track.maxGap : track.step;
+        const int64_t back = track.settling ? track.overlap : track.step;
         if (delta < -back || delta > track.step + track.maxGap) {
             track.offset = track.last + track.step - ts;
             reset = true;
@@ -33,6 +33,7 @@ TimestampMender::TimestampMender(const AVFormatContext& fmt, int64_t stepUs)
         const AVRational tb = fmt.streams[i]->time_base;
         fresh_[i].step = av_rescale_q(stepUs, kMicro, tb);
         fresh_[i].maxGap = av_rescale_q(kMaxGapUs, kMicro, tb);
+        fresh_[i].overlap = av_rescale_q(kOverlapUs, kMicro, tb);
     }
     tracks_ = fresh_;
 }

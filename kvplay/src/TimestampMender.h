@@ -21,6 +21,7 @@ struct StreamTrack {
     int64_t last = AV_NOPTS_VALUE; // continuous decoding time of its last packet
     int64_t step = 0;              // the usual distance between its packets
     int64_t maxGap = 0;            // the longest pause taken for a pause, not a reset
+    int64_t overlap = 0;           // how far back packets may repeat after a seek
     // Just repositioned: the packets right after a seek point may repeat
     // some that came before it.
     bool settling = false;
@@ -35,6 +36,8 @@ class TimestampMender {
 public:
     // A pause of more than this beyond the packet step is a reset.
     static constexpr int64_t kMaxGapUs = 10'000'000;
+    // Packets are interleaved within well under this.
+    static constexpr int64_t kOverlapUs = 2'000'000;
 
     // One track per stream of fmt; stepUs stands for the step of packets
     // that carry no duration.
