@@ -245,5 +245,38 @@ TEST_F(ResetTest, AClipAcrossTheResetHasEveryFrameOnOneTimeline)
     }
 }
 
+TEST_F(ResetTest, AnExportedSpanAcrossTheResetIsOneTimelineAndTheEndIsTheWholeFiles)
+{
+    const std::string path = resetMedia().back;
+    KvPlayFileInfo info{};
+    path.copy(info.path, sizeof info.path - 1);
+    ASSERT_EQ(KvPlayGetFileInfo(&info), KV_OK);
+    const std::string output = media().dir + "/span-across.ts";
+    KvPlaySpanRequest r{};
+    r.source = path.c_str();
+    r.output = output.c_str();
+    r.start = info.time + 3'300'000;
+    r.end = info.time + 4'500'000;
+    KvPlaySpanResult result{};
+    ASSERT_EQ(KvPlayExportSpan(&r, &result), KV_OK);
+    EXPECT_EQ(result.first, info.time + 3'000'000) << "the keyframe before, in the first part";
+    EXPECT_GT(result.last, info.time + 4'500'000) << "pictures of the second part";
+    const std::vector<double> video = packetTimes(output, "v:0");
+    ASSERT_GE(video.size(), 38u);
+    for (size_t i = 1; i < video.size(); ++i)
+        EXPECT_NEAR(video[i] - video[i - 1], 0.04, 0.002) << "frame " << i;
+    std::filesystem::remove(output);
+    // Past what the demuxer alone measures (one part), inside the whole file.
+    r.start = info.time + 6'100'000;
+    r.end = info.time + 6'500'000;
+    ASSERT_EQ(KvPlayExportSpan(&r, &result), KV_OK);
+    EXPECT_EQ(result.first, info.time + 6'000'000);
+    std::filesystem::remove(output);
+    r.start = info.time + 9'000'000;
+    r.end = info.time + 10'000'000;
+    EXPECT_EQ(KvPlayExportSpan(&r, &result), KV_ERR_NO_FRAME) << "after the whole file";
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 } // namespace
 } // namespace kvtest
