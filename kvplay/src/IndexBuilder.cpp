@@ -1,11 +1,10 @@
 #include "IndexBuilder.h"
 
 #include "Demuxer.h"
+#include "ThreadTag.h"
 #include "kvplay.h"
 
 #include <algorithm>
-
-#include "ThreadTag.h"
 
 namespace kvplay {
 
@@ -40,8 +39,8 @@ void IndexBuilder::run()
     if (source_.mendsTime()) {
         int64_t endUs = 0;
         int resets = 0;
-        // Without a reset the demuxer's own length stands: it is the same
-        // for every file of the kind.
+        // Without a reset the demuxer's own measure stands, so that files
+        // that never reset keep the length they always had.
         if (scanTimed(endUs, resets))
             source_.setExactDuration(resets > 0 || source_.durationUs() <= 0 ? endUs : source_.durationUs());
         index_->finish(0);
