@@ -121,6 +121,18 @@ bool PreviewVideoFrame::open(const QString& file, uint64_t startPosition)
     return true;
 }
 
+void PreviewVideoFrame::readLength()
+{
+    // Only the end moves: a raw stream's estimate, or the container's own
+    // measure of a file whose timestamps reset, becomes the whole length.
+    uint64_t first = 0;
+    uint64_t last = 0;
+    if (PlayerApi::GetPlayFileTimeRange(m_handle.get(), m_h, &first, &last) != 0 || last <= m_first)
+        return;
+    m_last = last;
+    m_total = m_last - m_first;
+}
+
 void PreviewVideoFrame::resume()
 {
     sendState(PlayStatePlay);
@@ -232,6 +244,7 @@ void PreviewVideoFrame::OnTimer()
     const uint64_t t = PlayerApi::GetCurPlayedTime(m_handle.get(), m_h);
     if (t == 0)
         return;
+    readLength();
     const uint64_t elapsed = PlaybackRules::elapsedAt(t, m_first);
     m_elapsedText = PlaybackRules::timeText(elapsed);
     m_totalText = PlaybackRules::timeText(m_total);

@@ -134,6 +134,8 @@ private:
     void resume();
     void sendState(int state);
     void resetTimes();
+    // The library's end of the file, exact once it has indexed the file.
+    void readLength();
     void endOfFile();
     void leaveZoom();
     void openSound();

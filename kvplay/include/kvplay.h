@@ -368,11 +368,15 @@ KVPLAY_API int32_t KvPlayGetPlayMode(uint32_t h);
 /* Time of the frame on screen; 0 when none (not playing, nothing shown yet). */
 KVPLAY_API uint64_t KvPlayGetCurPlayedTime(uint32_t h);
 /* Start and end of the open file. For raw elementary streams the end is an
- * estimate from the file size until the file has been indexed. */
+ * estimate from the file size until the file has been indexed; for MPEG-TS
+ * and its kin, whose timestamps may reset inside the file (a recorder that
+ * restarted), it is the container's own measure until then. Times are
+ * continuous across such resets everywhere: playback, seeks, clips. */
 KVPLAY_API int32_t KvPlayGetPlayFileTimeRange(uint32_t h, uint64_t *start, uint64_t *end);
-/* The same range made exact. For a raw stream whose end is still an estimate
- * it starts the index pass (parse only, about a second per GB from cache) if
- * it is not running yet and waits for it up to wait_ms: KV_OK with the exact
+/* The same range made exact. For a raw stream whose end is still an
+ * estimate, or a file whose timestamps may reset, it starts the index pass
+ * (parse only, about a second per GB from cache) if it is not running yet
+ * and waits for it up to wait_ms: KV_OK with the exact
  * range, or KV_ERR_TIMEOUT with the estimate filled in when the wait ran out
  * (call again to wait on). Other files answer at once. It blocks: call it from
  * a worker thread, never from a library callback. Closing or destroying the

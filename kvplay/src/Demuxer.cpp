@@ -14,8 +14,11 @@ constexpr int kMaxSkippedPackets = 20000;
 } // namespace
 
 Demuxer::Demuxer(MediaSource& source, std::shared_ptr<KeyframeIndex> index, const std::atomic<bool>* abort)
-    : source_(source), index_(std::move(index)), abort_(abort), pending_(source.takePreread())
+    : source_(source), index_(std::move(index)), abort_(abort),
+      mender_(*source.format(), source.frameDurationUs()), pending_(source.takePreread())
 {
+    for (PacketPtr& pkt : pending_)
+        mend(*pkt);
 }
 
 int Demuxer::read(PacketPtr& out)
@@ -30,6 +33,7 @@ int Demuxer::read(PacketPtr& out)
         const int rc = av_read_frame(source_.format(), out.get());
         if (rc < 0)
             return rc;
+        mend(*out);
     }
     if (source_.isRaw() && out->stream_index == source_.videoIndex())
         stampRaw(*out);
@@ -40,7 +44,18 @@ bool Demuxer::seek(int64_t targetUs)
 {
     pending_.clear();
     const bool raw = source_.isRaw() && source_.videoIndex() >= 0;
-    PacketPtr key = raw ? seekRaw(targetUs) : seekTimed(targetUs);
+    PacketPtr key;
+    if (raw) {
+        key = seekRaw(targetUs);
+    } else if (source_.mendsTime() && index_) {
+        key = seekIndexed(targetUs);
+    } else {
+        // Without an index the file's own times are all there is to go by.
+        mender_.reset();
+        key = seekTimed(targetUs);
+        if (key)
+            mend(*key);
+    }
     if (!key)
         return false;
     pending_.push_back(std::move(key));
@@ -55,6 +70,12 @@ void Demuxer::stampRaw(AVPacket& pkt)
     pkt.dts = pkt.pts;
     pkt.duration = av_rescale_q(source_.frameDurationUs(), kMicro, tb);
     ++rawFrame_;
+}
+
+void Demuxer::mend(AVPacket& pkt)
+{
+    if (source_.mendsTime())
+        mender_.mend(pkt);
 }
 
 PacketPtr Demuxer::seekRaw(int64_t targetUs)
@@ -80,6 +101,30 @@ PacketPtr Demuxer::seekRaw(int64_t targetUs)
         if (pkt->flags & AV_PKT_FLAG_KEY)
             return pkt;
         ++rawFrame_;
+    }
+    return nullptr;
+}
+
+PacketPtr Demuxer::seekIndexed(int64_t targetUs)
+{
+    // Timestamps that reset make the demuxer's own time seek land anywhere:
+    // go by the byte position of a keyframe on the continuous timeline,
+    // which the index knows once its pass has read that far.
+    while (!index_->complete() && index_->reachedUs() <= targetUs && !aborted())
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const KeyframeEntry key = index_->atOrBeforeTime(targetUs);
+    AVFormatContext* fmt = source_.format();
+    if (av_seek_frame(fmt, -1, key.pos, AVSEEK_FLAG_BYTE) < 0)
+        return nullptr;
+    mender_.restore(key.tracks);
+    const int index = mainStream();
+    for (int i = 0; i < kMaxSkippedPackets && !aborted(); ++i) {
+        PacketPtr pkt = makePacket();
+        if (!pkt || av_read_frame(fmt, pkt.get()) < 0)
+            return nullptr;
+        mend(*pkt);
+        if (pkt->stream_index == index && (pkt->flags & AV_PKT_FLAG_KEY))
+            return pkt;
     }
     return nullptr;
 }

@@ -1,6 +1,6 @@
-// Background pass over a raw stream: demuxes (parses, never decodes) the
-// whole file on its own thread, fills a KeyframeIndex and then gives the
-// source its exact duration.
+// Background pass over a raw stream, or over a container whose timestamps
+// may reset: demuxes (parses, never decodes) the whole file on its own
+// thread, fills a KeyframeIndex and then gives the source its exact duration.
 #pragma once
 
 #include "KeyframeIndex.h"
@@ -26,6 +26,9 @@ private:
     void run();
     // True when the whole file was read.
     bool scan(int64_t& frames);
+    // The same for a timed file, on the continuous timeline; endUs is where
+    // its last packet ends, resets how many times its timestamps reset.
+    bool scanTimed(int64_t& endUs, int& resets);
     static int interruptCb(void* opaque);
 
     MediaSource& source_;

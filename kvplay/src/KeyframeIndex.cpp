@@ -7,10 +7,11 @@ namespace kvplay {
 void KeyframeIndex::add(KeyframeEntry entry)
 {
     std::lock_guard lock(mutex_);
-    if (!entries_.empty() && entries_.back().frame >= entry.frame)
+    if (!entries_.empty() && (entries_.back().frame >= entry.frame || entries_.back().us > entry.us))
         return;
-    entries_.push_back(entry);
-    frames_.store(entry.frame + 1);
+    const int64_t frames = entry.frame + 1;
+    entries_.push_back(std::move(entry));
+    frames_.store(frames);
 }
 
 KeyframeEntry KeyframeIndex::atOrBefore(int64_t frame) const
@@ -18,6 +19,16 @@ KeyframeEntry KeyframeIndex::atOrBefore(int64_t frame) const
     std::lock_guard lock(mutex_);
     auto it = std::upper_bound(entries_.begin(), entries_.end(), frame,
                                [](int64_t f, const KeyframeEntry& e) { return f < e.frame; });
+    if (it == entries_.begin())
+        return {};
+    return *std::prev(it);
+}
+
+KeyframeEntry KeyframeIndex::atOrBeforeTime(int64_t us) const
+{
+    std::lock_guard lock(mutex_);
+    auto it = std::upper_bound(entries_.begin(), entries_.end(), us,
+                               [](int64_t t, const KeyframeEntry& e) { return t < e.us; });
     if (it == entries_.begin())
         return {};
     return *std::prev(it);

@@ -94,6 +94,7 @@ int MediaSource::init(const OpenLimits& limits)
         streamStartUs_ = fmt->start_time;
     raw_ = (fmt->iformat->flags & AVFMT_NOTIMESTAMPS) != 0 ||
            (fmt->nb_streams == 1 && (fmt->duration == AV_NOPTS_VALUE || fmt->duration <= 0));
+    mends_ = !raw_ && (fmt->iformat->flags & AVFMT_TS_DISCONT) != 0;
     if (video_ >= 0) {
         width_ = fmt->streams[video_]->codecpar->width;
         height_ = fmt->streams[video_]->codecpar->height;
@@ -170,7 +171,10 @@ void MediaSource::computeTimes()
     AVFormatContext* fmt = fmt_.get();
     int64_t duration = 0;
     if (!raw_) {
+        // The demuxer measures from the first timestamp to the last, which
+        // a reset in between makes meaningless.
         duration = fmt->duration;
+        estimated_.store(mends_);
     } else {
         const int64_t size = fmt->pb ? avio_size(fmt->pb) : -1;
         if (size > 0 && prereadBytes_ > 0 && prereadSpanUs_ > 0) {

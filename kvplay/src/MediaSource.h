@@ -42,6 +42,10 @@ public:
     AVStream* audioStream() const;
     // Raw elementary stream: no container timestamps, duration estimated.
     bool isRaw() const { return raw_; }
+    // A container whose timestamps may reset inside the file (MPEG-TS and
+    // its kin): its times are mended, and its whole length is known only
+    // once an index pass has read it all.
+    bool mendsTime() const { return mends_; }
     // Stream time (us) that maps to startTime().
     int64_t streamStartUs() const { return streamStartUs_; }
     int64_t startTime() const { return startTime_; }
@@ -79,6 +83,7 @@ private:
     int video_ = -1;
     int audio_ = -1;
     bool raw_ = false;
+    bool mends_ = false;
     int64_t streamStartUs_ = 0;
     int64_t startTime_ = 0;
     int startSource_ = 0;

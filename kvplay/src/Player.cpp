@@ -10,6 +10,15 @@
 
 namespace kvplay {
 
+namespace {
+// Raw streams are positioned by frame number, and files whose timestamps
+// may reset by their continuous timeline: both through an index pass.
+bool wantsIndex(const MediaSource& source)
+{
+    return (source.isRaw() && source.videoIndex() >= 0) || source.mendsTime();
+}
+} // namespace
+
 Player::Player(uint32_t handle, bool clockOnly)
     : handle_(handle), clockOnly_(clockOnly), clock_(std::make_shared<PlayClock>()),
       mode_(clockOnly ? KV_MODE_PAUSE : KV_MODE_PLAY)
@@ -67,7 +76,7 @@ int Player::start()
         return KV_ERR_STATE;
     if (playback_)
         return KV_OK;
-    if (source_->isRaw() && source_->videoIndex() >= 0 && !index_)
+    if (wantsIndex(*source_) && !index_)
         index_ = std::make_unique<IndexBuilder>(*source_);
     auto pb = std::make_unique<Playback>(handle_, *source_, callbacks_, *clock_, everPlayed_,
                                          index_ ? index_->index() : nullptr);
@@ -207,7 +216,7 @@ int Player::exactRange(uint64_t* start, uint64_t* end, std::chrono::milliseconds
         std::lock_guard lock(mutex_);
         if (!source_)
             return KV_ERR_STATE;
-        if (source_->durationEstimated() && source_->isRaw() && source_->videoIndex() >= 0) {
+        if (source_->durationEstimated() && wantsIndex(*source_)) {
             if (!index_)
                 index_ = std::make_unique<IndexBuilder>(*source_);
             index = index_->index();

@@ -9,6 +9,7 @@
 #include "kvplay.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <limits>
 
@@ -232,14 +233,26 @@ SpanOutcome exportSpan(const SpanSpec& spec)
     auto src = out.rc == KV_OK ? MediaSource::openFile(spec.source, OpenLimits{}, out.rc) : nullptr;
     if (!src)
         return out;
-    // Raw streams are positioned by frame number: their keyframes are
+    // Raw streams are positioned by frame number, and files whose
+    // timestamps may reset by their continuous timeline: their keyframes are
     // indexed on a second opening while this one copies. A span from the
     // very start needs no index.
     int indexErr = KV_OK;
-    const bool needsIndex = src->isRaw() && spec.startUs > src->startTime();
+    const bool needsIndex = (src->isRaw() || src->mendsTime()) && spec.startUs > src->startTime();
     auto indexed = needsIndex ? MediaSource::openFile(spec.source, OpenLimits{}, indexErr) : nullptr;
     const auto builder = indexed ? std::make_unique<IndexBuilder>(*indexed) : nullptr;
     const std::shared_ptr<KeyframeIndex> index = builder ? builder->index() : nullptr;
+    // Where timestamps reset, only the whole pass tells whether the span
+    // lies inside the file.
+    if (index && src->mendsTime()) {
+        while (!index->waitComplete(std::chrono::milliseconds(100))) {
+            if (spec.progress && !spec.progress(0)) {
+                out.rc = KV_ERR_CANCELLED;
+                return out;
+            }
+        }
+        src->setExactDuration(indexed->durationUs());
+    }
     out.videoCodec = codecName(src->videoStream());
     out.rc = copySpan(spec, *src, index, out.container, out);
     if (out.rc != KV_OK || spec.picture.empty())

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -239,6 +240,28 @@ TEST(ReadFileLength, RawStreamsAreCountedToTheEndUnlessCancelled)
     ASSERT_TRUE(PlayerApi::ReadExactFileRange(raw, {}, &start, &end));
     EXPECT_NEAR(static_cast<double>(end - start), 3e6, 1e5) << "the range is the same measure as the length";
     EXPECT_FALSE(PlayerApi::ReadExactFileRange(AdapterMedia::files().garbage, {}, &start, &end));
+}
+
+TEST(ReadFileLength, ATransportStreamWhoseTimestampsResetCountsBothParts)
+{
+    // A recorder that restarted: the second part's times start again at 0.
+    const QString joined = AdapterMedia::files().dir + u"/restarted.ts"_s;
+    QFile out(joined);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    for (const QString& offset : {u"20"_s, u"0"_s}) {
+        const QString part = AdapterMedia::files().dir + u"/part-%1.ts"_s.arg(offset);
+        QProcess ffmpeg;
+        ffmpeg.start(u"ffmpeg"_s, {u"-nostdin"_s, u"-loglevel"_s, u"error"_s, u"-y"_s, u"-f"_s, u"lavfi"_s, u"-i"_s,
+                                   u"testsrc2=size=160x120:rate=25:duration=3"_s, u"-c:v"_s, u"libx264"_s,
+                                   u"-preset"_s, u"ultrafast"_s, u"-output_ts_offset"_s, offset, u"-f"_s,
+                                   u"mpegts"_s, part});
+        ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        QFile in(part);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        out.write(in.readAll());
+    }
+    out.close();
+    EXPECT_EQ(PlayerApi::ReadExactFileLength(joined, {}), 6) << "3 s before the reset and 3 s after";
 }
 
 TEST(OpenCloseCycles, ThousandLengthReadsAndFiftyPlaysLeaveNothingBehind)

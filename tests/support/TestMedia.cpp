@@ -8,16 +8,17 @@
 
 #include <gtest/gtest.h>
 
-bool makeColourClip(const QString& path, const QString& colour, const QString& duration)
+bool makeColourClip(const QString& path, const QString& colour, const QString& duration, const QStringList& extra)
 {
+    QStringList args{QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                     QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                     QStringLiteral("color=c=%1:size=160x120:rate=25:duration=%2").arg(colour, duration),
+                     QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"),
+                     QStringLiteral("ultrafast"), QStringLiteral("-g"), QStringLiteral("10"), QStringLiteral("-pix_fmt"),
+                     QStringLiteral("yuv420p")};
+    args << extra << path;
     QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
-                  QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                  QStringLiteral("color=c=%1:size=160x120:rate=25:duration=%2").arg(colour, duration),
-                  QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"),
-                  QStringLiteral("ultrafast"), QStringLiteral("-g"), QStringLiteral("10"), QStringLiteral("-pix_fmt"),
-                  QStringLiteral("yuv420p"), path});
+    ffmpeg.start(QStringLiteral("ffmpeg"), args);
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
 }
 

@@ -127,6 +127,29 @@ TEST_F(PreviewVideoFrameTest, TheEntryAfterTheOneThatPlayedFollowsEvenAfterEdits
     window.stop();
 }
 
+TEST_F(PreviewVideoFrameTest, AFileWhoseTimestampsResetShowsTheLengthOfBothParts)
+{
+    // A recorder that restarted two hours on: the container alone measures
+    // from the first part's start to the second part's end.
+    const QString joined = testRecording("restarted.ts");
+    QFile out(joined);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    for (const QString& offset : {QStringLiteral("0"), QStringLiteral("7200")}) {
+        const QString part = testRecording("part.ts");
+        ASSERT_TRUE(makeColourClip(part, QStringLiteral("green"), QStringLiteral("5"),
+                                   {QStringLiteral("-output_ts_offset"), offset}));
+        QFile in(part);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        out.write(in.readAll());
+    }
+    out.close();
+    window.play(joined, 0);
+    ASSERT_TRUE(window.isPlaying());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.totalText() == QStringLiteral("00:00:10"); }, 8000))
+        << qPrintable(window.totalText());
+    window.stop();
+}
+
 TEST(ZoomSelectionTest, SmallMovesMakeNoSelection)
 {
     ZoomSelection zoom;
