@@ -6,6 +6,7 @@
 #include "window_main.h"
 
 #include "ControlStates.h"
+#include "Diagnostics.h"
 #include "FileInfoFrame.h"
 #include "FrameRules.h"
 #include "KvVideoScreen.h"
@@ -73,6 +74,7 @@ void window_main::MaxButtonClicked()
 
 void window_main::CloseButtonClicked()
 {
+    KV_DIAG() << "close button";
     m_pVideoScreen->stopAll();
     close();
 }

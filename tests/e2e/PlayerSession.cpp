@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <utility>
+
 namespace {
 
 const QString kProgram = QStringLiteral(KV_PROGRAM_DIR "/KvPlayer");
@@ -44,6 +46,8 @@ QProcessEnvironment PlayerSession::environment() const
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("run")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    // Its own account of what it did is what a failed test shows.
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("kvplayer.diag=true"));
     return env;
 }
 
@@ -95,8 +99,15 @@ int PlayerSession::closeByButton()
         Desktop::click({frame.right() - kCloseButtonInset, frame.top() + kCloseButtonInset});
         m_player.waitForFinished(attempt + 1 < kCloseAttempts ? kCloseRetryMs : kStartMs);
     }
-    if (running())
+    if (running()) {
+        m_notes += QStringLiteral("still running after %1 clicks; its windows:").arg(kCloseAttempts);
+        for (const QString& window : Desktop::windowsOf(m_player.processId())) {
+            const QRect g = Desktop::windowGeometry(window);
+            m_notes += QStringLiteral(" %1 at %2,%3 %4x%5").arg(window).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+        }
+        m_notes += u'\n';
         return -1;
+    }
     return m_player.exitStatus() == QProcess::NormalExit ? m_player.exitCode() : -1;
 }
 
@@ -110,7 +121,7 @@ int PlayerSession::terminate()
 
 QString PlayerSession::log()
 {
-    return QString::fromLocal8Bit(m_player.readAll());
+    return std::exchange(m_notes, QString()) + QString::fromLocal8Bit(m_player.readAll());
 }
 
 QDir PlayerSession::pictureDay() const

@@ -30,7 +30,8 @@ public:
     // Sends SIGTERM and waits for the exit; the exit code.
     int terminate();
     bool running() const { return m_player.state() != QProcess::NotRunning; }
-    // What the program wrote to its output so far.
+    // What the program wrote to its output so far, after what the session
+    // saw go wrong.
     QString log();
 
     QString home() const { return m_dir.filePath(QStringLiteral("home")); }
@@ -46,4 +47,5 @@ private:
     QTemporaryDir m_dir;
     QProcess m_player;
     QString m_main;
+    QString m_notes;
 };
