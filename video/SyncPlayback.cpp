@@ -91,20 +91,16 @@ void SyncPlayback::slowDown()
 
 void SyncPlayback::normalSpeed() { setState(PlayStatePlay); }
 
-void SyncPlayback::step()
-{
-    if (!m_clock)
-        return;
-    m_clock->setMode(PlayStateStep, 0);
-    m_state = PlayStatePause;
-    emit stateChanged(m_state);
-}
+void SyncPlayback::step() { stepClock(PlayStateStep); }
 
-void SyncPlayback::stepBack()
+void SyncPlayback::stepBack() { stepClock(PlayStateStepBack); }
+
+void SyncPlayback::stepClock(int code)
 {
+    // A step moves the clock by one picture and leaves it paused.
     if (!m_clock)
         return;
-    m_clock->setMode(PlayStateStepBack, 0);
+    m_clock->setMode(code, 0);
     m_state = PlayStatePause;
     emit stateChanged(m_state);
 }

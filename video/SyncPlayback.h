@@ -53,6 +53,7 @@ signals:
     void stateChanged(int state);
 
 private:
+    void stepClock(int code);
     void setState(int state);
     // Joins windows that opened a file and refreshes their no-recording
     // state; looks up the next file of those close to their end.
