@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libgl-dev qt6-translations-l10n
-  ffmpeg libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libsdl2-dev
+  ffmpeg libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libavfilter-dev libsdl2-dev
   libgtest-dev libgmock-dev googletest
   xvfb xauth dbus-daemon shared-mime-info libglib2.0-bin
   libssl-dev poppler-utils util-linux

@@ -45,6 +45,15 @@ public:
     // leave out those that no other picture refers to; -1 when they do not.
     void setSkipping(int serial) { skipSerial_.store(serial); }
     bool skipping(int serial) const { return skipSerial_.load() == serial; }
+    // Renderer: serial has fallen so far behind that the decoder drops the
+    // packets up to the next keyframe. Decoder: takes the word when it has
+    // reached that keyframe.
+    void requestKeyframe(int serial) { keySerial_.store(serial); }
+    bool droppingToKeyframe(int serial) const { return keySerial_.load() == serial; }
+    void keyframeReached() { keySerial_.store(-1); }
+    // The window with sound: the last to lose pictures when decoding falls behind.
+    bool priority() const { return priority_.load(); }
+    void setPriority(bool on) { priority_.store(on); }
 
     // Renderer of an instance that follows a sync clock: its pictures of
     // serial lag so far behind that the decoder leaves out everything up to
@@ -67,6 +76,8 @@ private:
     std::atomic<int> step_{0};
     std::atomic<bool> keyOnly_{false};
     std::atomic<int> skipSerial_{-1};
+    std::atomic<int> keySerial_{-1};
+    std::atomic<bool> priority_{false};
     std::atomic<int> catchUpSerial_{-1};
 
     mutable std::mutex mutex_;

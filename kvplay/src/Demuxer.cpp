@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 namespace kvplay {
 
@@ -11,6 +10,7 @@ constexpr AVRational kMicro{1, 1'000'000};
 constexpr int kSeekAttempts = 6;
 constexpr int64_t kFirstBackoffUs = 1'000'000;
 constexpr int kMaxSkippedPackets = 20000;
+constexpr std::chrono::milliseconds kAbortCheck{50};
 } // namespace
 
 Demuxer::Demuxer(MediaSource& source, std::shared_ptr<KeyframeIndex> index, const std::atomic<bool>* abort)
@@ -85,8 +85,10 @@ PacketPtr Demuxer::seekRaw(int64_t targetUs)
     const int64_t target = targetUs / source_.frameDurationUs();
     // The index pass is far faster than decoding: waiting for it to reach the
     // target beats decoding everything between the last known keyframe and it.
-    while (index_ && !index_->complete() && index_->frames() <= target && !aborted())
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    // The wait wakes now and then to see whether playback was stopped.
+    bool reached = index_ == nullptr;
+    while (!reached && !aborted())
+        reached = index_->waitBeyond(target, kAbortCheck);
     const KeyframeEntry key = index_ ? index_->atOrBefore(target) : KeyframeEntry{};
     AVFormatContext* fmt = source_.format();
     if (av_seek_frame(fmt, -1, key.pos, AVSEEK_FLAG_BYTE) < 0)

@@ -6,12 +6,15 @@ namespace kvplay {
 
 void KeyframeIndex::add(KeyframeEntry entry)
 {
-    std::lock_guard lock(mutex_);
-    if (!entries_.empty() && (entries_.back().frame >= entry.frame || entries_.back().us > entry.us))
-        return;
-    const int64_t frames = entry.frame + 1;
-    entries_.push_back(std::move(entry));
-    frames_.store(frames);
+    {
+        std::lock_guard lock(mutex_);
+        if (!entries_.empty() && (entries_.back().frame >= entry.frame || entries_.back().us > entry.us))
+            return;
+        const int64_t frames = entry.frame + 1;
+        entries_.push_back(std::move(entry));
+        frames_.store(frames);
+    }
+    changed_.notify_all();
 }
 
 KeyframeEntry KeyframeIndex::atOrBefore(int64_t frame) const
@@ -41,13 +44,19 @@ void KeyframeIndex::finish(int64_t frames)
         frames_.store(frames);
         complete_.store(true);
     }
-    finished_.notify_all();
+    changed_.notify_all();
 }
 
 bool KeyframeIndex::waitComplete(std::chrono::milliseconds wait) const
 {
     std::unique_lock lock(mutex_);
-    return finished_.wait_for(lock, wait, [this] { return complete_.load(); });
+    return changed_.wait_for(lock, wait, [this] { return complete_.load(); });
+}
+
+bool KeyframeIndex::waitBeyond(int64_t frame, std::chrono::milliseconds wait) const
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, wait, [this, frame] { return complete_.load() || frames_.load() > frame; });
 }
 
 size_t KeyframeIndex::size() const

@@ -39,12 +39,15 @@ public:
     bool complete() const { return complete_.load(); }
     // Waits until finish() or the time runs out; true when complete.
     bool waitComplete(std::chrono::milliseconds wait) const;
+    // Waits until the pass has passed frame or is complete, or the time runs
+    // out; true when it has.
+    bool waitBeyond(int64_t frame, std::chrono::milliseconds wait) const;
     int64_t frames() const { return frames_.load(); }
     size_t size() const;
 
 private:
     mutable std::mutex mutex_;
-    mutable std::condition_variable finished_;
+    mutable std::condition_variable changed_;
     std::vector<KeyframeEntry> entries_; // guarded by mutex_; ascending frames and times
     std::atomic<int64_t> reachedUs_{0};
     std::atomic<int64_t> frames_{0};

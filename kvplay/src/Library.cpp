@@ -1,5 +1,7 @@
 #include "Library.h"
 
+#include <malloc.h>
+
 #include <vector>
 
 extern "C" {
@@ -64,6 +66,7 @@ uint32_t Library::create(bool clockOnly)
 int Library::destroy(uint32_t handle)
 {
     std::shared_ptr<Player> player;
+    bool last = false;
     {
         std::lock_guard lock(mutex_);
         auto it = players_.find(handle);
@@ -71,9 +74,16 @@ int Library::destroy(uint32_t handle)
             return KV_ERR_HANDLE;
         player = std::move(it->second);
         players_.erase(it);
+        last = players_.empty();
     }
     player->destroy();
     sync_.forget(handle);
+    player.reset();
+    // The decoders' frame pools and the threads' malloc arenas stay with
+    // the C library after they are freed; with no instance left, give the
+    // free pages back to the system.
+    if (last)
+        malloc_trim(0);
     return KV_OK;
 }
 

@@ -103,6 +103,7 @@ void Playback::seek(int64_t targetUs, bool exact)
 
 void Playback::setSound(bool open, int volume, bool mute)
 {
+    control_.setPriority(open);
     if (open && !audio_ && source_.audioIndex() >= 0) {
         audioPackets_.reset();
         audio_ = std::make_unique<AudioPlayer>(source_, control_, audioPackets_, clock_);

@@ -45,6 +45,8 @@ public:
     bool stillShown() const { return renderer_->stillShown(); }
     // The first picture after the last start or seek is on screen.
     bool settled() const { return renderer_->shownSerial() == control_.serial(); }
+    // Waits up to wait for settled(); true when it is.
+    bool waitSettled(std::chrono::milliseconds wait) { return renderer_->waitShown(control_.serial(), wait); }
 
 private:
     void stop();

@@ -7,7 +7,6 @@
 #include "ShownPicture.h"
 
 #include <chrono>
-#include <thread>
 
 namespace kvplay {
 
@@ -15,7 +14,6 @@ namespace {
 using namespace std::chrono_literals;
 // A seek's first picture replaces whatever is shown: wait for it first.
 constexpr auto kSettleWait = 2s;
-constexpr auto kSettlePoll = 2ms;
 } // namespace
 
 bool Player::currentTarget(BackStepper::Target& target)
@@ -41,9 +39,7 @@ int Player::stepBackLocked()
         return KV_ERR_STATE;
     mode_ = KV_MODE_PAUSE;
     playback_->setMode(KV_MODE_PAUSE);
-    const auto deadline = std::chrono::steady_clock::now() + kSettleWait;
-    while (!playback_->settled() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(kSettlePoll);
+    playback_->waitSettled(kSettleWait);
     const int64_t from = playback_->position();
     if (from < 0)
         return KV_ERR_NO_FRAME;

@@ -19,7 +19,7 @@ Renderer::Renderer(uint32_t handle, Control& control, FrameRing& ring, PlayClock
                    Callbacks& callbacks, int64_t startTime, bool hasVideo, int64_t frameUs,
                    std::atomic<bool>& smallTarget)
     : handle_(handle), control_(control), ring_(ring), clock_(clock), callbacks_(callbacks),
-      startTime_(startTime), hasVideo_(hasVideo), skip_(frameUs), smallTarget_(smallTarget)
+      startTime_(startTime), hasVideo_(hasVideo), skip_(frameUs), catchUp_(frameUs), smallTarget_(smallTarget)
 {
 }
 
@@ -63,11 +63,17 @@ FrameRing::Clock::time_point Renderer::step(size_t& queued)
             // The first picture after a start or a seek shows at once, even
             // while paused, and the clock restarts from it (a clock that
             // follows a sync master ignores that).
-            shownSerial_ = f->serial;
             clock_.set(f->ptsUs);
             skip_.reset();
+            catchUp_.reset();
             control_.setSkipping(-1);
+            const int shownSerial = f->serial;
             show(ring_.pop());
+            {
+                std::lock_guard lock(shownMutex_);
+                shownSerial_ = shownSerial;
+            }
+            shownChanged_.notify_all();
             continue;
         }
         auto wakeAt = deadline;
@@ -131,12 +137,33 @@ Renderer::Action Renderer::followAction(const DecodedFrame& f, int serial, Frame
 void Renderer::trackLateness(int64_t ptsUs, int serial)
 {
     const bool was = skip_.skipping();
-    if (control_.paused())
+    if (control_.paused()) {
         skip_.reset();
-    else
-        skip_.observe(clock_.now() - ptsUs);
+        catchUp_.reset();
+    } else {
+        const int64_t clockUs = clock_.now();
+        const bool priority = control_.priority();
+        if (observeCatchUp(clockUs, ptsUs, priority) == CatchUpStep::DropToKeyframe)
+            control_.requestKeyframe(serial);
+        skip_.observe(clockUs - ptsUs, priority ? CatchUp::kPriorityBehindFrames : CatchUp::kBehindFrames);
+    }
     if (skip_.skipping() != was)
         control_.setSkipping(skip_.skipping() ? serial : -1);
+}
+
+CatchUpStep Renderer::observeCatchUp(int64_t clockUs, int64_t ptsUs, bool priority)
+{
+    const auto wall = std::chrono::duration_cast<std::chrono::microseconds>(
+        FrameRing::Clock::now().time_since_epoch());
+    return catchUp_.observe(clockUs, ptsUs, wall.count(), priority);
+}
+
+
+
+bool Renderer::waitShown(int serial, std::chrono::milliseconds wait)
+{
+    std::unique_lock lock(shownMutex_);
+    return shownChanged_.wait_for(lock, wait, [this, serial] { return shownSerial_.load() == serial; });
 }
 
 void Renderer::serviceRepaint()

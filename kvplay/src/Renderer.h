@@ -5,6 +5,7 @@
 // instance only reads it: pause, steps and speed are the master's.
 #pragma once
 
+#include "CatchUp.h"
 #include "Callbacks.h"
 #include "Control.h"
 #include "FrameRing.h"
@@ -13,6 +14,8 @@
 #include "SkipPolicy.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
@@ -43,6 +46,8 @@ public:
     // Serial of the picture on screen: equal to the control's once the
     // first picture after a seek is up.
     int shownSerial() const { return shownSerial_.load(); }
+    // Waits until the first picture of serial is up, up to wait; true when it is.
+    bool waitShown(int serial, std::chrono::milliseconds wait);
     uint64_t presented() const { return presented_.load(); }
     uint64_t dropped() const { return dropped_.load(); }
 
@@ -56,6 +61,7 @@ private:
     Action leadAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt);
     Action followAction(const DecodedFrame& f, int serial, FrameRing::Clock::time_point& wakeAt);
     void trackLateness(int64_t ptsUs, int serial);
+    CatchUpStep observeCatchUp(int64_t clockUs, int64_t ptsUs, bool priority);
     void serviceRepaint();
     void serviceStill();
     void audioOnlyStep(FrameRing::Clock::time_point& deadline);
@@ -73,6 +79,7 @@ private:
     const bool hasVideo_;
     Scaler scaler_;                       // renderer thread only
     SkipPolicy skip_;                     // renderer thread only
+    CatchUp catchUp_;                     // renderer thread only
 
     mutable std::mutex mutex_;
     FramePtr shown_;                      // guarded by mutex_
@@ -83,6 +90,8 @@ private:
     int32_t lastH_ = 0;                   // renderer thread only
     int eofSerial_ = -1;                  // renderer thread only
     std::atomic<int> shownSerial_{-1};    // written by the renderer thread only
+    std::mutex shownMutex_;
+    std::condition_variable shownChanged_; // with shownMutex_, when shownSerial_ changes
     FramePtr still_;                      // renderer thread only
     ViewSettings stillView_;              // renderer thread only
     FramePtr pendingStill_;               // guarded by mutex_

@@ -8,10 +8,10 @@ constexpr int64_t kDefaultFrameUs = 40'000;
 
 SkipPolicy::SkipPolicy(int64_t frameUs) : frameUs_(frameUs > 0 ? frameUs : kDefaultFrameUs) {}
 
-void SkipPolicy::observe(int64_t lateUs)
+void SkipPolicy::observe(int64_t lateUs, int64_t behindFrames)
 {
     if (!skipping_) {
-        skipping_ = lateUs > kBehindFrames * frameUs_;
+        skipping_ = lateUs > behindFrames * frameUs_;
         inTime_ = 0;
         return;
     }

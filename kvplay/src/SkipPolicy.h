@@ -20,8 +20,10 @@ public:
     static constexpr int kInTimeRun = 3;
 
     explicit SkipPolicy(int64_t frameUs);
-    // lateUs: clock time minus the picture's time when the renderer took it.
-    void observe(int64_t lateUs);
+    // lateUs: clock time minus the picture's time when the renderer took it;
+    // behindFrames: how many frames late starts skipping (fewer for the
+    // windows without sound, see CatchUp).
+    void observe(int64_t lateUs, int64_t behindFrames = kBehindFrames);
     // Starts afresh: after a seek, while paused.
     void reset();
     bool skipping() const { return skipping_; }

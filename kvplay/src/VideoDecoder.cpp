@@ -1,5 +1,7 @@
 #include "VideoDecoder.h"
 
+#include <cstdint>
+
 #include "Library.h"
 #include "SkipPolicy.h"
 #include "ThreadTag.h"
@@ -23,6 +25,7 @@ bool VideoDecoder::open()
     if (!st)
         return false;
     timeBase_ = st->time_base;
+    deinterlacer_ = std::make_unique<Deinterlacer>(timeBase_);
     frameUs_ = source_.frameDurationUs();
     return codec_.open(*st, {kDecoderThreads, OpenLimits{}.maxPixels, &Library::get().hardwareSlots()});
 }
@@ -36,7 +39,7 @@ void VideoDecoder::run()
             continue;
         if (qp.serial != serial_)
             startSerial(qp.serial);
-        if (skipToKeyframe(qp))
+        if (dropToKeyframe(qp.packet.get()) || skipToKeyframe(qp))
             continue;
         // Any picture before an exact seek target may be the target, and a
         // step while paused must show the very next picture.
@@ -46,11 +49,48 @@ void VideoDecoder::run()
         if (!decode(qp.packet.get()))
             break;
         if (!qp.packet) {
-            if (!flushPending() || !ring_.push({nullptr, nextPts_, 0, serial_, true}))
+            deinterlacer_->flush(ready_);
+            if (!emitReady() || !flushPending() || !ring_.push({nullptr, nextPts_, 0, serial_, true}))
                 break;
             avcodec_flush_buffers(codec_.get());
         }
     }
+}
+
+bool VideoDecoder::dropToKeyframe(const AVPacket* pkt)
+{
+    if (!control_.droppingToKeyframe(serial_))
+        return false;
+    if (!pkt) {
+        // The end came first: decode what was left out, in order after the
+        // pictures already decoded, and keep only the last, as an exact seek
+        // to the end would.
+        control_.keyframeReached();
+        target_ = INT64_MAX;
+        for (const PacketPtr& kept : skipped_)
+            decode(kept.get());
+        skipped_.clear();
+        return false;
+    }
+    // Any picture before an exact seek target may be the target.
+    if (target_ >= 0) {
+        control_.keyframeReached();
+        return false;
+    }
+    if (!(pkt->flags & AV_PKT_FLAG_KEY)) {
+        // Kept in case the input ends before the next keyframe: the file's
+        // last picture must still be shown.
+        PacketPtr kept = makePacket();
+        if (kept && av_packet_ref(kept.get(), pkt) >= 0)
+            skipped_.push_back(std::move(kept));
+        dropped_.fetch_add(1);
+        return true;
+    }
+    // The pictures still held for reordering are as late as the dropped ones.
+    control_.keyframeReached();
+    skipped_.clear();
+    avcodec_flush_buffers(codec_.get());
+    return false;
 }
 
 bool VideoDecoder::skipToKeyframe(const QueuedPacket& qp)
@@ -71,6 +111,8 @@ bool VideoDecoder::skipToKeyframe(const QueuedPacket& qp)
 void VideoDecoder::startSerial(int serial)
 {
     avcodec_flush_buffers(codec_.get());
+    deinterlacer_->reset();
+    skipped_.clear();
     catchingUp_ = false;
     serial_ = serial;
     target_ = control_.exactTarget(serial);
@@ -89,10 +131,29 @@ bool VideoDecoder::decode(const AVPacket* pkt)
         const int rc = codec_.receive(frame);
         if (rc < 0)
             return true;
-        if (!emit(std::move(frame)))
+        if (!deliver(std::move(frame)))
             return false;
     }
     return false;
+}
+
+bool VideoDecoder::deliver(FramePtr frame)
+{
+    frame->pts = frame->best_effort_timestamp;
+    deinterlacer_->push(std::move(frame), ready_);
+    return emitReady();
+}
+
+bool VideoDecoder::emitReady()
+{
+    for (FramePtr& f : ready_) {
+        if (!emit(std::move(f))) {
+            ready_.clear();
+            return false;
+        }
+    }
+    ready_.clear();
+    return true;
 }
 
 bool VideoDecoder::emit(FramePtr frame)
