@@ -195,7 +195,7 @@ void KvVideoScreen::stopAll()
 {
     // Paused windows hold their files (and clips) too.
     for (PreviewVideoFrame* window : m_windows) {
-        if (window->isOpen())
+        if (window->isOpen() || window->isLoading())
             window->stop();
     }
 }
@@ -204,7 +204,7 @@ void KvVideoScreen::stopByName(const QString& name)
 {
     const bool all = name == QStringLiteral("ALL");
     for (PreviewVideoFrame* window : m_windows) {
-        if (all ? window->isOpen() : window->currentFile() == name)
+        if (all ? window->isOpen() || window->isLoading() : window->currentFile() == name)
             window->stop();
     }
 }

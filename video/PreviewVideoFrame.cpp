@@ -1,9 +1,8 @@
 #include "PreviewVideoFrame.h"
 
 #include "Diagnostics.h"
+#include "FileOpener.h"
 #include "Model_Customize.h"
-#include "Model_Language.h"
-#include "OutputTexts.h"
 #include "PlaybackRules.h"
 #include "PlayerApi.h"
 #include "PlayerRecords.h"
@@ -25,23 +24,16 @@ namespace {
 constexpr int kTimerMs = 500;
 const QString kZeroTime = QStringLiteral("00:00:00");
 
+}
+
 // The window draws nothing into the library's frames: its zoom selection is
 // painted by the surface on the GUI thread.
-void drawNothing(uint32_t, const uint8_t*, int32_t, int32_t, int32_t, void*) {}
-
-uint32_t nextSerial()
-{
-    static uint32_t serial = 0;
-    if (++serial == 0)
-        ++serial;
-    return serial;
-}
-
-}
+void PreviewVideoFrame::drawNothing(uint32_t, const uint8_t*, int32_t, int32_t, int32_t, void*) {}
 
 PreviewVideoFrame::PreviewVideoFrame(QWidget* parent)
     : QFrame(parent)
     , m_surface(new VideoScreen(this))
+    , m_opener(new FileOpener(this))
     , m_elapsedText(kZeroTime)
     , m_totalText(kZeroTime)
 {
@@ -54,71 +46,17 @@ PreviewVideoFrame::PreviewVideoFrame(QWidget* parent)
     m_timer.setInterval(kTimerMs);
     connect(&m_timer, &QTimer::timeout, this, &PreviewVideoFrame::OnTimer);
     connect(&m_followTimer, &QTimer::timeout, this, &PreviewVideoFrame::followTick);
+    connect(m_opener, &FileOpener::opened, this, &PreviewVideoFrame::onOpened);
+    connect(m_surface, &VideoScreen::framePresented, this, &PreviewVideoFrame::onFramePresented);
     setAcceptDrops(true);
 }
 
 PreviewVideoFrame::~PreviewVideoFrame()
 {
     stop();
-}
-
-void PreviewVideoFrame::play(const QString& file, uint64_t startPosition)
-{
-    if (m_handle && !m_paused && file != m_currentFile)
-        stop();
-    if (m_handle) {
-        resume();
-        return;
-    }
-    if (!QFileInfo::exists(file))
-        return;
-    if (!PlayerRecords::pathFits(file)) {
-        emit noticeRequested(MessageNotice, Model_Language::Text(OutputTexts::PathTooLong));
-        return;
-    }
-    if (!open(file, startPosition))
-        return;
-
-    m_timer.start();
-    m_playing = true;
-    m_paused = false;
-    m_currentFile = file;
-    const qsizetype index = m_fileList.lastIndexOf(file);
-    if (index >= 0)
-        m_index = static_cast<int>(index);
-    if (m_soundWanted && !m_soundSuppressed)
-        openSound();
-    emit changeBtnStatus(PlayStatePlay);
-    emit PlayOrStopSignal(1);
-}
-
-bool PreviewVideoFrame::open(const QString& file, uint64_t startPosition)
-{
-    PlayWindowParam window;
-    window.surface = m_surface;
-    window.flags = kPlayFlagsVideoWindow;
-    PlayFileParam param;
-    param.eventTarget = this;
-    param.user = nextSerial();
-    PlayerRecords::copyPath(param.path, sizeof(param.path), file.toUtf8());
-    std::unique_ptr<PlayerHandle> handle = PlayerApi::OpenPlayFile(0, &window, &param);
-    if (!handle)
-        return false;
-
-    const uint32_t h = param.instance;
-    if (startPosition != 0)
-        PlayerApi::SetCurPlayedTime(handle.get(), h, static_cast<uint32_t>(startPosition),
-                                    static_cast<uint32_t>(startPosition >> 32));
-    m_handle = std::move(handle);
-    m_h = h;
-    m_openSerial = param.user;
-    m_state = PlayStatePlay;
-    m_surface->setAttached(true);
-    if (Model_Customize::instance().isBrand(Model_Customize::PELMARK))
-        PlayerApi::RegisterDrawFun(m_handle.get(), m_h, drawNothing, this, m_surface);
-    PlayerApi::GetPlayFileTimeRange(m_handle.get(), m_h, &m_first, &m_last);
-    m_total = m_last > m_first ? m_last - m_first : 0;
-    return true;
+    // Before the surface goes: an abandoned open may still be presenting to it.
+    delete m_opener;
+    m_opener = nullptr;
 }
 
 void PreviewVideoFrame::readLength()
@@ -144,13 +82,19 @@ void PreviewVideoFrame::resume()
 
 void PreviewVideoFrame::sendState(int state)
 {
+    // While the file opens, the state is only remembered: the open sends it.
     m_state = state;
-    PlayerApi::SetPlayMode(m_handle.get(), m_h, state, 256, 0, 0);
+    if (m_handle)
+        PlayerApi::SetPlayMode(m_handle.get(), m_h, state, 256, 0, 0);
     emit changeBtnStatus(state);
 }
 
 void PreviewVideoFrame::stop()
 {
+    if (m_opener->busy())
+        abandonOpen();
+    m_pending.clear();
+    m_awaitingPicture = false;
     if (!m_handle)
         return;
     if (m_zoomMode)
@@ -163,6 +107,7 @@ void PreviewVideoFrame::stop()
     m_surface->setAttached(false);
     if (!m_keepPicture)
         m_surface->clearFrame();
+    m_surface->setPlaceholder(QString());
     m_handle.reset();
     m_h = 0;
     m_openSerial = 0;
@@ -188,7 +133,7 @@ void PreviewVideoFrame::resetTimes()
 
 void PreviewVideoFrame::pause()
 {
-    if (!m_handle)
+    if (!m_handle && !isLoading())
         return;
     m_timer.stop();
     m_playing = false;
@@ -198,19 +143,19 @@ void PreviewVideoFrame::pause()
 
 void PreviewVideoFrame::speedUp()
 {
-    if (m_handle)
+    if (m_handle || isLoading())
         sendState(PlaybackRules::speedUp(m_state));
 }
 
 void PreviewVideoFrame::slowDown()
 {
-    if (m_handle)
+    if (m_handle || isLoading())
         sendState(PlaybackRules::slowDown(m_state));
 }
 
 void PreviewVideoFrame::frameStep()
 {
-    if (!m_handle)
+    if (deferWhileLoading([this] { frameStep(); }) || !m_handle)
         return;
     sendState(PlayStateStep);
     followPosition();
@@ -223,7 +168,7 @@ void PreviewVideoFrame::stopPlayTimer()
 
 void PreviewVideoFrame::seek(int value)
 {
-    if (!m_handle)
+    if (deferWhileLoading([this, value] { seek(value); }) || !m_handle)
         return;
     const uint64_t target = PlaybackRules::seekTarget(m_first, m_total, value);
     PlayerApi::SetCurPlayedTime(m_handle.get(), m_h, static_cast<uint32_t>(target),
@@ -266,7 +211,7 @@ void PreviewVideoFrame::customEvent(QEvent* event)
 void PreviewVideoFrame::setFileList(const QStringList& list)
 {
     m_fileList = list;
-    if (m_handle)
+    if (m_handle || isLoading())
         m_index = PlaybackRules::indexAfterEdit(m_fileList, m_currentFile, m_index);
 }
 
@@ -314,6 +259,8 @@ void PreviewVideoFrame::selectionSound(bool on)
     if (!m_playing)
         return;
     m_soundSuppressed = !on;
+    if (!m_handle)
+        return;
     if (on)
         openSound();
     else
@@ -353,7 +300,7 @@ void PreviewVideoFrame::dropEvent(QDropEvent* event)
 
 void PreviewVideoFrame::zoomToggle()
 {
-    if (!m_handle || m_h == 0)
+    if (deferWhileLoading([this] { zoomToggle(); }) || !m_handle || m_h == 0)
         return;
     if (m_zoomMode) {
         leaveZoom();
@@ -432,7 +379,7 @@ void PreviewVideoFrame::zoomInto(const QRect& selection)
 
 void PreviewVideoFrame::aspectToggle()
 {
-    if (!m_handle || m_h == 0)
+    if (deferWhileLoading([this] { aspectToggle(); }) || !m_handle || m_h == 0)
         return;
     if (m_aspectMode == 0)
         m_aspectMode = 2;

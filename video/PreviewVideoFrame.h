@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
+class FileOpener;
 class VideoScreen;
 
 using ULONGLONG = quint64;
@@ -31,7 +33,13 @@ public:
     explicit PreviewVideoFrame(QWidget* parent = nullptr);
     ~PreviewVideoFrame() override;
 
+    // Opens the file off the GUI thread and plays it; until its first picture
+    // the window shows the file's name and that it is loading. A window that
+    // is loading counts as playing. Its play state (pause, speed) may change
+    // meanwhile and is sent with the open; steps, seeks, snapshots and the
+    // like are carried out, in order, once its first picture is in.
     void play(const QString& file, uint64_t startPosition);
+    bool isLoading() const { return !m_loadingFile.isEmpty(); }
     void stop();
     void pause();
     void speedUp();
@@ -75,6 +83,8 @@ public:
     bool isPlaying() const { return m_playing; }
     // A file is open, playing, paused or stopped at its end.
     bool isOpen() const { return m_handle != nullptr; }
+    // Open with its first picture in: what was asked while it loaded is done.
+    bool hasPicture() const { return m_handle != nullptr && !m_awaitingPicture; }
     bool isPaused() const { return m_paused; }
     bool isZoomMode() const { return m_zoomMode; }
     bool isRecording() const { return m_recording; }
@@ -130,7 +140,16 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    bool open(const QString& file, uint64_t startPosition);
+    static void drawNothing(uint32_t, const uint8_t*, int32_t, int32_t, int32_t, void*);
+    void beginOpen(const QString& file, uint64_t startPosition);
+    void onOpened();
+    void abandonOpen();
+    // Until the file is open and its first picture is in, what needs a file
+    // or a picture waits, in order; true when action was kept for then. The
+    // play state is only remembered meanwhile and sent with the open.
+    bool deferWhileLoading(std::function<void()> action);
+    void onFramePresented();
+    void runPending();
     void resume();
     void sendState(int state);
     void resetTimes();
@@ -152,6 +171,10 @@ private:
     void followTick();
 
     VideoScreen* m_surface = nullptr;
+    FileOpener* m_opener = nullptr;
+    QString m_loadingFile;
+    std::vector<std::function<void()>> m_pending;
+    bool m_awaitingPicture = false;
     QTimer m_timer;
     std::unique_ptr<PlayerHandle> m_handle;
     uint32_t m_h = 0;

@@ -13,7 +13,7 @@
 
 void PreviewVideoFrame::snapshot()
 {
-    if (!m_handle)
+    if (deferWhileLoading([this] { snapshot(); }) || !m_handle)
         return;
     OutputNaming& naming = OutputNaming::instance();
     const QString path = naming.SnapshotFileName(m_currentFile);
@@ -33,6 +33,8 @@ void PreviewVideoFrame::snapshot()
 
 void PreviewVideoFrame::capture(const QString& path, std::function<void(bool)> done)
 {
+    if (deferWhileLoading([this, path, done] { capture(path, done); }))
+        return;
     const CaptureRequest request = PlayerRecords::captureRequest(path, m_openSerial);
     QThreadPool::globalInstance()->start(
         [window = QPointer<PreviewVideoFrame>(this), h = m_h, request, done = std::move(done)] {
@@ -50,7 +52,7 @@ void PreviewVideoFrame::capture(const QString& path, std::function<void(bool)> d
 
 void PreviewVideoFrame::recordToggle()
 {
-    if (!m_handle || m_h == 0)
+    if (deferWhileLoading([this] { recordToggle(); }) || !m_handle || m_h == 0)
         return;
     if (m_recording)
         stopClip();

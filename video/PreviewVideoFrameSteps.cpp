@@ -24,7 +24,7 @@ bool runsOnItsOwn(int state)
 
 void PreviewVideoFrame::frameBack()
 {
-    if (!m_handle)
+    if (deferWhileLoading([this] { frameBack(); }) || !m_handle)
         return;
     // The library answers once the frame before is on its way to the screen,
     // so the times can follow at once.
@@ -36,7 +36,7 @@ void PreviewVideoFrame::frameBack()
 
 void PreviewVideoFrame::seekBy(qint64 deltaUs)
 {
-    if (!m_handle)
+    if (deferWhileLoading([this, deltaUs] { seekBy(deltaUs); }) || !m_handle)
         return;
     const uint64_t now = PlayerApi::GetCurPlayedTime(m_handle.get(), m_h);
     if (now == 0)
@@ -49,13 +49,13 @@ void PreviewVideoFrame::seekBy(qint64 deltaUs)
 
 void PreviewVideoFrame::normalSpeed()
 {
-    if (m_handle)
+    if (m_handle || isLoading())
         resume();
 }
 
 void PreviewVideoFrame::freeze(bool on)
 {
-    if (!m_handle || on == m_frozen || !runsOnItsOwn(m_state))
+    if (deferWhileLoading([this, on] { freeze(on); }) || !m_handle || on == m_frozen || !runsOnItsOwn(m_state))
         return;
     m_frozen = on;
     PlayerApi::SetPlayMode(m_handle.get(), m_h, on ? PlayStatePause : m_state, 256, 0, 0);

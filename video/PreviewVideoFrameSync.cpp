@@ -44,7 +44,7 @@ void PreviewVideoFrame::continueInto(const QString& file)
     const bool synced = m_synced;
     m_keepPicture = true;
     stop();
-    m_keepPicture = false;
     m_synced = synced;
     play(file, 0);
+    m_keepPicture = false;
 }

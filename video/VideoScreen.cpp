@@ -39,6 +39,12 @@ QImage VideoScreen::currentFrame() const
     return m_frame;
 }
 
+void VideoScreen::setPlaceholder(const QString& text)
+{
+    m_placeholder = text;
+    update();
+}
+
 void VideoScreen::setSelection(const QRect& selection)
 {
     m_selection = selection;
@@ -72,6 +78,7 @@ void VideoScreen::onFramePresented()
 {
     m_updatePending = false;
     update();
+    emit framePresented();
 }
 
 void VideoScreen::resizeEvent(QResizeEvent* event)
@@ -79,7 +86,20 @@ void VideoScreen::resizeEvent(QResizeEvent* event)
     const qreal ratio = devicePixelRatioF();
     m_pixelWidth = static_cast<int32_t>(event->size().width() * ratio);
     m_pixelHeight = static_cast<int32_t>(event->size().height() * ratio);
+    // A drag of the splitter resizes many times between two turns of the
+    // event loop: the library is asked once, after the last.
+    if (!m_resizePending) {
+        m_resizePending = true;
+        QMetaObject::invokeMethod(this, &VideoScreen::onResized, Qt::QueuedConnection);
+    }
     QWidget::resizeEvent(event);
+}
+
+void VideoScreen::onResized()
+{
+    m_resizePending = false;
+    if (m_attached && m_repaintRequest)
+        m_repaintRequest();
 }
 
 void VideoScreen::setNoRecording(bool on, const QString& text)
@@ -93,9 +113,6 @@ void VideoScreen::setNoRecording(bool on, const QString& text)
 
 void VideoScreen::paintEvent(QPaintEvent*)
 {
-    if (m_attached && m_repaintRequest)
-        m_repaintRequest();
-
     QPainter painter(this);
     const QImage frame = currentFrame();
     if (m_noRecording) {
@@ -104,6 +121,10 @@ void VideoScreen::paintEvent(QPaintEvent*)
         painter.drawText(rect(), Qt::AlignCenter, m_noRecordingText);
     } else if (frame.isNull()) {
         painter.fillRect(rect(), Qt::black);
+        if (!m_placeholder.isEmpty()) {
+            painter.setPen(QColor(200, 200, 200));
+            painter.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, m_placeholder);
+        }
     } else {
         // Until the library presents at the new size, stretch the last frame
         // rather than leave a gap.

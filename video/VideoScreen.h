@@ -13,8 +13,9 @@
 
 // The surface of a video window, where the playback library's pictures go. The
 // library presents finished frames from its own thread; the surface keeps the
-// newest one behind a lock and paints it on the GUI thread, black where there
-// is none.
+// newest one behind a lock, queues one update for it and paints it on the GUI
+// thread, black where there is none. Painting never calls into the library:
+// only a change of size asks it to present again.
 class VideoScreen : public QWidget, public RenderSurface
 {
     Q_OBJECT
@@ -26,8 +27,8 @@ public:
     void presentPicture(const uint8_t* bgra, int32_t width, int32_t height, int32_t stride) override;
     QSize pixelSize() const override;
 
-    // Attached while a file plays: paints ask the library to present again at
-    // the current size through the repaint request.
+    // Attached while a file plays: a change of size asks the library, once and
+    // queued, to present again at the new size through the repaint request.
     void setAttached(bool attached);
     bool isAttached() const { return m_attached; }
     void setRepaintRequest(std::function<void()> request);
@@ -36,6 +37,10 @@ public:
     void clearFrame();
     QImage currentFrame() const;
 
+    // Text shown over a window that has no picture yet (a file still opening);
+    // empty for none.
+    void setPlaceholder(const QString& text);
+    QString placeholder() const { return m_placeholder; }
     // A dark surface with text over it in place of the picture, while the
     // window's file has no footage at the synchronised time.
     void setNoRecording(bool on, const QString& text);
@@ -45,16 +50,24 @@ public:
     void setSelection(const QRect& selection);
     QRect selection() const { return m_selection; }
 
+signals:
+    // A new picture is in, its update queued; at most one per turn of the
+    // event loop, on the GUI thread.
+    void framePresented();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void onFramePresented();
+    void onResized();
 
     bool m_attached = true;
     std::function<void()> m_repaintRequest;
     QRect m_selection;
+    QString m_placeholder;
+    bool m_resizePending = false;
     bool m_noRecording = false;
     QString m_noRecordingText;
 

@@ -32,6 +32,8 @@ protected:
         window.show();
         window.handleMessage(testRecording("long.mp4"));
         ASSERT_TRUE(window.videoScreen()->isSelectedPlaying());
+        // The file opens on a worker: steps need its first picture.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return selected()->hasPicture(); }, 20000));
         QTest::qWait(300);
     }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&window, k, modifiers); }

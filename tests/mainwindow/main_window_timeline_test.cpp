@@ -67,6 +67,7 @@ protected:
             if (i == 0)
                 screen.setLayout(2);
             ASSERT_TRUE(screen.window(i)->isPlaying());
+            ASSERT_TRUE(QTest::qWaitFor([this, i] { return screen.window(i)->hasPicture(); }, 10000));
         }
         window.playListActions().addFiles({file("ch01_20250314_092620.mp4")});
         for (int i = 0; i < 3; ++i)

@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,7 @@ TEST_F(KvVideoScreenTest, OnlyTheSelectedWindowIsHeard)
     screen.setLayout(2);
     screen.window(0)->play(testRecording("long.mp4"), 0);
     screen.window(1)->play(testRecording("long.mp4"), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return screen.window(0)->isOpen() && screen.window(1)->isOpen(); }, 20000));
     screen.setSelectedVideo(screen.window(0));
     screen.soundOn(true);
     screen.setSelectedVideo(screen.window(1));
@@ -208,6 +210,28 @@ TEST(KvVideoScreenGridTest, SixteenWindowsPlaySixteenRecordingsInTheirOwnColours
     screen.show();
     screen.playFiles(files);
     ASSERT_EQ(screen.playingCount(), 16);
+    // The files open on workers: play all returns at once, every window
+    // shows it is loading, and the event loop turns while they open.
+    for (int i = 0; i < KvVideoScreen::kWindowCount; ++i) {
+        EXPECT_TRUE(screen.window(i)->isLoading()) << i;
+        EXPECT_FALSE(screen.window(i)->isOpen()) << i;
+    }
+    const auto anyLoading = [&] {
+        for (int i = 0; i < KvVideoScreen::kWindowCount; ++i) {
+            if (screen.window(i)->isLoading())
+                return true;
+        }
+        return false;
+    };
+    int turnsWhileLoading = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { turnsWhileLoading += anyLoading() ? 1 : 0; });
+    tick.start(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !anyLoading(); }, 20000));
+    tick.stop();
+    EXPECT_GT(turnsWhileLoading, 0);
+    for (int i = 0; i < KvVideoScreen::kWindowCount; ++i)
+        EXPECT_TRUE(screen.window(i)->isOpen()) << i;
 
     for (int i = 0; i < KvVideoScreen::kWindowCount; ++i) {
         const auto shows = [&] {

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QTest>
 
@@ -28,6 +29,14 @@ protected:
         window.show();
     }
 
+    // play() opens on a worker; the window takes the file a turn of the event
+    // loop later, and what it is asked waits for the first picture.
+    bool playOpen(const QString& file)
+    {
+        window.play(file, 0);
+        return window.isPlaying() && QTest::qWaitFor([&] { return window.hasPicture(); }, 20000);
+    }
+
     bool waitStopped(int timeoutMs = 20000)
     {
         return QTest::qWaitFor([&] { return !window.isPlaying() && window.playState() == 2; }, timeoutMs);
@@ -37,8 +46,7 @@ protected:
 TEST_F(PreviewVideoFrameTest, PlayingTheSameFileAgainResumesWithoutReopening)
 {
     QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
-    window.play(testRecording("long.mp4"), 0);
-    ASSERT_TRUE(window.isPlaying());
+    ASSERT_TRUE(playOpen(testRecording("long.mp4")));
     window.speedUp();
     EXPECT_EQ(window.playState(), 16);
 
@@ -63,9 +71,93 @@ TEST_F(PreviewVideoFrameTest, AMissingFileLeavesTheWindowStopped)
 {
     QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
     window.play(testRecording("missing.mp4"), 0);
-    window.play(testRecording("config"), 0);
     EXPECT_FALSE(window.isPlaying());
     EXPECT_EQ(started.count(), 0);
+    // A file that is there but holds no video is found out on the worker.
+    QTemporaryDir dir;
+    QFile text(dir.filePath(QStringLiteral("notes.mp4")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("no video in here\n");
+    text.close();
+    window.play(text.fileName(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isLoading(); }, 20000));
+    EXPECT_FALSE(window.isPlaying());
+    EXPECT_FALSE(window.isOpen());
+    ASSERT_EQ(started.count(), 2);
+    EXPECT_EQ(started.last().first().toInt(), -1);
+    EXPECT_TRUE(window.surface()->placeholder().isEmpty());
+}
+
+TEST_F(PreviewVideoFrameTest, TheExactLengthOfARawStreamReplacesTheEstimate)
+{
+    // A raw stream has no length of its own: the library estimates it from
+    // the file's size, far off for a picture that never changes, until its
+    // index pass has counted the frames.
+    QTemporaryDir dir;
+    const QString raw = dir.filePath(QStringLiteral("still.h264"));
+    ASSERT_TRUE(makeColourClip(raw, QStringLiteral("green"), QStringLiteral("12")));
+    QSignalSpy times(&window, &PreviewVideoFrame::playTimeChanged);
+    ASSERT_TRUE(playOpen(raw));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.totalText() == QStringLiteral("00:00:12"); }, 20000))
+        << qPrintable(window.totalText());
+    ASSERT_FALSE(times.isEmpty());
+    EXPECT_EQ(times.last().at(1).toString(), QStringLiteral("00:00:12")) << "the time texts follow";
+    window.stop();
+}
+
+TEST_F(PreviewVideoFrameTest, AWindowShowsItsFileAsLoadingUntilItIsOpen)
+{
+    window.play(testRecording("long.mp4"), 0);
+    ASSERT_TRUE(window.isLoading()) << "play returns before the file is open";
+    EXPECT_TRUE(window.isPlaying());
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_TRUE(window.surface()->placeholder().startsWith(QStringLiteral("long.mp4\n")));
+    // Paused while it opens: it opens paused, on its first picture.
+    window.pause();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isOpen(); }, 20000));
+    EXPECT_TRUE(window.isPaused());
+    EXPECT_EQ(window.playState(), int{PlayStatePause});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.hasPicture(); }, 20000));
+    window.stop();
+    EXPECT_TRUE(window.surface()->placeholder().isEmpty());
+
+    // Stopped while it opens: it never plays.
+    QSignalSpy started(&window, &PreviewVideoFrame::PlayOrStopSignal);
+    window.play(testRecording("long.mp4"), 0);
+    window.stop();
+    EXPECT_FALSE(window.isLoading());
+    QTest::qWait(300);
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_FALSE(window.isPlaying());
+    EXPECT_EQ(started.count(), 2);
+}
+
+TEST_F(PreviewVideoFrameTest, WhatIsAskedWhileItLoadsIsDoneInOrderOnceOpen)
+{
+    QSignalSpy notices(&window, &PreviewVideoFrame::noticeRequested);
+    window.play(testRecording("long.mp4"), 0);
+    ASSERT_TRUE(window.isLoading());
+    window.speedUp();
+    window.speedUp();
+    EXPECT_EQ(window.playState(), int{PlayStateFast4}) << "the controls follow at once";
+    window.snapshot();
+    window.zoomToggle();
+    EXPECT_FALSE(window.isZoomMode()) << "nothing to zoom into yet";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.hasPicture(); }, 20000));
+    EXPECT_TRUE(window.isZoomMode());
+    EXPECT_EQ(window.playState(), int{PlayStateFast4});
+    QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 20000);
+    EXPECT_EQ(notices.at(0).at(0).toInt(), int{PreviewVideoFrame::PictureNotice});
+    window.stop();
+
+    // What was asked of an open that was given up goes with it.
+    window.play(testRecording("long.mp4"), 0);
+    window.zoomToggle();
+    window.stop();
+    ASSERT_TRUE(playOpen(testRecording("long.mp4")));
+    EXPECT_FALSE(window.isZoomMode());
+    EXPECT_EQ(window.playState(), int{PlayStatePlay});
+    window.stop();
 }
 
 TEST_F(PreviewVideoFrameTest, TheSurfaceShowsThePicturesColours)
@@ -222,7 +314,7 @@ TEST_F(PreviewVideoFrameTest, SingleCircleRepeatsTheEntry)
 
 TEST_F(PreviewVideoFrameTest, AZoomDragOfThreePixelsSelectsNothing)
 {
-    window.play(testRecording("long.mp4"), 0);
+    ASSERT_TRUE(playOpen(testRecording("long.mp4")));
     window.zoomToggle();
     ASSERT_TRUE(window.isZoomMode());
     VideoScreen* surface = window.surface();
@@ -249,8 +341,7 @@ TEST_F(PreviewVideoFrameTest, ASnapshotIsWrittenOffTheGuiThreadAndReported)
     window.snapshot();
     EXPECT_EQ(notices.count(), 0) << "nothing open, nothing taken";
 
-    window.play(testRecording("long.mp4"), 0);
-    ASSERT_TRUE(window.isPlaying());
+    ASSERT_TRUE(playOpen(testRecording("long.mp4")));
     QTest::qWait(300);
     window.snapshot();
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 20000);

@@ -31,6 +31,7 @@ protected:
         window.show();
         window.play(testRecording("long.mp4"), 0);
         ASSERT_TRUE(window.isPlaying());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.hasPicture(); }, 20000));
         QTest::qWait(300);
         window.pause();
     }
@@ -169,6 +170,9 @@ TEST_F(ReviewScreenTest, ASnapshotOfEveryWindowWritesEachShownFileAndTheScreenWi
     screen.window(3)->play(testRecording("long.mp4"), 0);
     // A window the layout hides is not taken.
     screen.window(7)->play(testRecording("long.mp4"), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return screen.window(0)->hasPicture() && screen.window(3)->hasPicture() && screen.window(7)->isOpen();
+    }, 20000));
     QTest::qWait(400);
     screen.snapshotAll();
     QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 20000);

@@ -106,7 +106,8 @@ protected:
         screen.show();
         early.play(a, 0);
         late.play(b, 0);
-        ASSERT_TRUE(early.isOpen() && late.isOpen());
+        // Files open off the GUI thread: both are up with their first pictures.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return early.hasPicture() && late.hasPicture(); }, 10000));
         ASSERT_EQ(late.recordingStart(), kFirstUs + 3'000'000);
     }
     void TearDown() override
@@ -186,7 +187,7 @@ TEST(SyncSegmentTest, TwoSegmentsOfOneChannelPlayOnWithoutABlackPicture)
     PreviewVideoFrame& window = *screen.window(0);
     window.setFileList({first, second});
     window.play(first, 0);
-    ASSERT_TRUE(window.isOpen());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.hasPicture(); }, 10000));
     screen.setSelectedVideo(&window);
     screen.setSynced(true);
     screen.sync()->seekTo(kFirstUs + 1'000'000);

@@ -1,5 +1,6 @@
 #include "VideoScreen.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QTest>
 
@@ -45,19 +46,47 @@ TEST(VideoScreenTest, ShowsTheNewestFramePresentedFromAnotherThread)
     EXPECT_EQ(centre(screen.grab().toImage()), 0x000000U) << "a stopped window is black";
 }
 
-TEST(VideoScreenTest, PaintingAskedForAFreshFrameOnlyWhileAttached)
+TEST(VideoScreenTest, OnlyAChangeOfSizeAsksForAFreshFrameOnceAndOnlyWhileAttached)
 {
     VideoScreen screen;
     int requests = 0;
     screen.setRepaintRequest([&] { ++requests; });
-    screen.resize(64, 64);
-    screen.grab();
-    EXPECT_GT(requests, 0);
-
+    screen.resize(48, 48);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    QCoreApplication::processEvents();
     requests = 0;
-    screen.setAttached(false);
+    screen.resize(64, 64);
+    screen.resize(80, 64);
+    screen.resize(96, 64);
+    EXPECT_EQ(requests, 0) << "asked later, from the event loop";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(requests, 1) << "three sizes between two turns, one request";
+
+    // Painting, however often, never calls back into the library.
     screen.grab();
-    EXPECT_EQ(requests, 0);
+    screen.grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(requests, 1);
+
+    screen.setAttached(false);
+    screen.resize(64, 48);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(requests, 1);
+}
+
+TEST(VideoScreenTest, ThePlaceholderShowsUntilTheFirstFrame)
+{
+    VideoScreen screen;
+    screen.resize(200, 100);
+    const QImage black = screen.grab().toImage();
+    screen.setPlaceholder(QStringLiteral("Loading clip.mp4"));
+    const QImage loading = screen.grab().toImage();
+    EXPECT_NE(loading, black) << "the text is drawn";
+    presentFromThread(screen, 0xff000080U, 200, 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return centre(screen.grab().toImage()) == 0x000080U; }));
+    const QImage shown = screen.grab().toImage();
+    EXPECT_EQ(shown.pixel(100, 50) & 0xffffffU, 0x000080U) << "the picture covers the text";
 }
 
 TEST(VideoScreenTest, TheZoomSelectionIsDrawnOverThePicture)
