@@ -1,11 +1,15 @@
-// bench_tiles FILE N SECONDS [W H [MODE]]
+// bench_tiles [--load L] FILE N SECONDS [W H [MODE]]
 // N instances of FILE play through kvplay.h into W x H targets (default
-// 320 x 180).
+// 320 x 180). --load L keeps L processes spinning at normal priority for the
+// whole run, the reference tools' runs included.
 //
 // MODE 1 (default): real time for SECONDS; then N `ffmpeg -re` processes
 // scale the same file to the same size for the same time, and so do N
 // `mpv --vo=null` processes when mpv is on PATH. Prints the CPU times, the
-// ratios, and the share of frames we showed late or dropped once all N run.
+// ratios, and the share of frames we showed late or dropped once all N run,
+// and the largest lag of any window behind its clock (see LagMeter; windows
+// that reached their end no longer count). For ffmpeg, how far it fell behind: its wall time past the
+// length it played.
 // The reference processes run SECONDS + 1 s, as long as the library did.
 //
 // MODE 16..19 (x2..x16): every instance plays the whole file at that speed
@@ -13,12 +17,16 @@
 // whole file as fast as they go, with `-skip_frame nokey` for x8 and x16,
 // where the library decodes keyframes only. SECONDS is ignored.
 #include "BenchUtil.h"
+#include "BusyLoad.h"
 #include "kvplay.h"
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -100,6 +108,76 @@ std::vector<std::string> ffmpegScale(const std::string& file, int w, int h, cons
     return cmd;
 }
 
+// Samples each window's position against the wall clock while it runs.
+// A window's lag is how late a picture comes up against the clock: each time
+// the position changes, the wall time minus the new position, measured from
+// the best moment that window had. Its hold is the same measure taken at
+// every sample, so it also grows while a window holds a picture (skipping to
+// the next keyframe holds the last one shown until the keyframe is due).
+class LagMeter {
+public:
+    explicit LagMeter(const Tiles& tiles)
+        : tiles_(tiles), windows_(tiles.handles.size())
+    {
+        thread_ = std::thread([this] { run(); });
+    }
+    ~LagMeter() { stop(); }
+    LagMeter(const LagMeter&) = delete;
+    LagMeter& operator=(const LagMeter&) = delete;
+    void stop()
+    {
+        stop_.store(true);
+        if (thread_.joinable())
+            thread_.join();
+    }
+    // The largest lag and hold of any window, in ms.
+    double largestLagMs() const { return largest(&Window::lag); }
+    double longestHoldMs() const { return largest(&Window::hold); }
+
+private:
+    struct Window {
+        uint64_t pos = 0;
+        int64_t best = INT64_MAX;
+        int64_t lag = 0;
+        int64_t hold = 0;
+    };
+
+    double largest(int64_t Window::*field) const
+    {
+        int64_t most = 0;
+        for (const Window& w : windows_)
+            most = std::max(most, w.*field);
+        return static_cast<double>(most) / 1000.0;
+    }
+
+    void run()
+    {
+        while (!stop_.load()) {
+            const auto wallUs = static_cast<int64_t>(bench::nowS() * 1e6);
+            for (size_t i = 0; i < windows_.size(); ++i) {
+                // A window that reached its end holds its last picture.
+                const uint64_t pos = KvPlayGetCurPlayedTime(tiles_.handles[i]);
+                if (pos == 0 || tiles_.counters[i]->ended.load() != 0)
+                    continue;
+                Window& w = windows_[i];
+                const int64_t offset = wallUs - static_cast<int64_t>(pos);
+                if (pos != w.pos) {
+                    w.pos = pos;
+                    w.best = std::min(w.best, offset);
+                    w.lag = std::max(w.lag, offset - w.best);
+                }
+                w.hold = std::max(w.hold, offset - w.best);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    const Tiles& tiles_;
+    std::vector<Window> windows_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 int realTime(const std::string& file, int n, double secs, int w, int h)
 {
     Tiles tiles;
@@ -113,7 +191,9 @@ int realTime(const std::string& file, int n, double secs, int w, int h)
     const long before = tiles.frames();
     const int inHardware = KvPlayGetHardwareDecodeCount();
     const double steady0 = bench::nowS();
+    LagMeter lag(tiles);
     std::this_thread::sleep_for(std::chrono::duration<double>(secs));
+    lag.stop();
     const double steady = bench::nowS() - steady0;
     const double wall = bench::nowS() - t0;
     const long frames = tiles.frames() - before;
@@ -128,7 +208,10 @@ int realTime(const std::string& file, int n, double secs, int w, int h)
                 inHardware);
     std::printf("  kvplay   cpu %.2f s (%.2f cores), frames shown in the last %.1f s %ld of ~%.0f (%.2f %% late or dropped)\n", ours,
                 ours / wall, steady, frames, expected, missed);
-    std::printf("  ffmpeg   cpu %.2f s (%.2f cores), wall %.1f s\n", ff.cpuS, ff.cpuS / ff.wallS, ff.wallS);
+    std::printf("largest lag: %.0f ms\n", lag.largestLagMs());
+    std::printf("  longest hold of a picture behind the clock: %.0f ms\n", lag.longestHoldMs());
+    std::printf("  ffmpeg   cpu %.2f s (%.2f cores), wall %.1f s, behind by %.1f s at its end\n", ff.cpuS,
+                ff.cpuS / ff.wallS, ff.wallS, std::max(0.0, ff.wallS - (secs + 1)));
     std::printf("  ratio    kvplay/ffmpeg cpu = %.2f\n", ff.cpuS > 0 ? ours / ff.cpuS : 0.0);
     if (!bench::onPath("mpv"))
         return 0;
@@ -171,8 +254,14 @@ int wholeFile(const std::string& file, int n, int w, int h, int mode)
 
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: bench_tiles FILE N SECONDS [W H [MODE [HW]]]\n");
+    int load = 0;
+    if (argc > 2 && std::string(argv[1]) == "--load") {
+        load = std::atoi(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc < 4 || load < 0) {
+        std::fprintf(stderr, "usage: bench_tiles [--load L] FILE N SECONDS [W H [MODE [HW]]]\n");
         return 2;
     }
     const std::string file = argv[1];
@@ -185,6 +274,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "MODE: 1 or 16..19\n");
         return 2;
     }
+    // Forked before the library starts threads of its own.
+    const bench::BusyLoad busy(load);
+    if (load > 0)
+        std::printf("load: %d busy processes\n", busy.size());
     KvPlayInitPlayLib(0, 0, 0);
     if (argc > 7 && KvPlaySetMaxHardwareDecodeNumber(std::atoi(argv[7])) != KV_OK) {
         std::fprintf(stderr, "HW: 0 or more\n");
