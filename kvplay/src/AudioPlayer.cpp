@@ -4,6 +4,7 @@
 #include "Library.h"
 #include "ThreadTag.h"
 
+#include <algorithm>
 #include <chrono>
 
 extern "C" {
@@ -19,6 +20,9 @@ constexpr size_t kRingBytes = 1 << 16;
 constexpr int64_t kLeadUs = 150'000; // samples go to the device this far ahead of the clock
 constexpr int64_t kLateUs = 100'000; // older samples are dropped
 constexpr Uint16 kDeviceSamples = 512;
+// A change of speed or a follower's clock moves the time samples are due
+// without waking the sleeper; it looks again after this long at the most.
+constexpr auto kMaxSleep = 50ms;
 } // namespace
 
 void SwrFreer::operator()(SwrContext* ctx) const noexcept { swr_free(&ctx); }
@@ -31,6 +35,7 @@ AudioPlayer::AudioPlayer(const MediaSource& source, Control& control, PacketQueu
 AudioPlayer::~AudioPlayer()
 {
     stop_.store(true);
+    control_.wake();
     {
         std::lock_guard lock(Library::get().audioMutex());
         if (device_) {
@@ -151,7 +156,11 @@ bool AudioPlayer::pace(int64_t ptsUs, int serial)
             return false;
         if (ptsUs <= now + kLeadUs)
             return true;
-        std::this_thread::sleep_for(10ms);
+        const bool paused = control_.paused();
+        const auto latest = std::chrono::steady_clock::now() + kMaxSleep;
+        control_.sleepUntil(std::min(clock_.wallFor(ptsUs - kLeadUs), latest), [&] {
+            return stop_.load() || control_.serial() != serial || control_.paused() != paused;
+        });
     }
     return false;
 }
@@ -164,8 +173,14 @@ void AudioPlayer::output(const uint8_t* data, size_t size, int serial)
         const size_t n = ring_.write(data, size);
         data += n;
         size -= n;
-        if (size > 0)
-            std::this_thread::sleep_for(10ms);
+        if (size == 0)
+            break;
+        // The device reads the ring at its sample rate: sleep about as long
+        // as it takes to make room for the rest.
+        const auto room = std::chrono::microseconds(static_cast<int64_t>(size) * 1'000'000 / (rate_ * channels_ * 2));
+        const auto wait = std::min<std::chrono::steady_clock::duration>(room, kMaxSleep);
+        control_.sleepUntil(std::chrono::steady_clock::now() + wait,
+                            [&] { return stop_.load() || control_.serial() != serial; });
     }
 }
 

@@ -35,9 +35,8 @@ public:
 
     explicit CatchUp(int64_t frameUs);
     // Tracks how long pictures have been late (wallUs: any steady time in
-    // microseconds)
-    // and decides; after a drop the count starts again, so the drop is asked
-    // for once per group.
+    // microseconds) and decides; after a drop the count starts again, so the
+    // drop is asked for once per group.
     CatchUpStep observe(int64_t clockUs, int64_t ptsUs, int64_t wallUs, bool priority);
     void reset() { lateSinceUs_ = -1; }
     int64_t frameUs() const { return frameUs_; }

@@ -45,6 +45,19 @@ void Control::waitForSeek()
     cv_.wait(lock, [this] { return abort_.load() || seekPending_; });
 }
 
+void Control::wake()
+{
+    std::lock_guard lock(mutex_);
+    cv_.notify_all();
+}
+
+void Control::setPaused(bool on)
+{
+    std::lock_guard lock(mutex_);
+    paused_.store(on);
+    cv_.notify_all();
+}
+
 bool Control::takeStep()
 {
     int n = step_.load();

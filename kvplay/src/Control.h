@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -31,9 +32,20 @@ public:
     int64_t exactTarget(int serial) const;
     // Reader: sleeps until a seek is requested or the instance aborts.
     void waitForSeek();
+    // Sleeps until the deadline, or sooner when wakeEarly() holds after a
+    // seek, a change of pause, wake() or the abort; true when it ended early.
+    // wakeEarly must not take this object's lock: it runs under it.
+    template <class Pred>
+    bool sleepUntil(std::chrono::steady_clock::time_point deadline, Pred wakeEarly)
+    {
+        std::unique_lock lock(mutex_);
+        return cv_.wait_until(lock, deadline, [&] { return abort_.load() || wakeEarly(); });
+    }
+    // Wakes the sleepers, for a condition they keep themselves.
+    void wake();
 
     bool paused() const { return paused_.load(); }
-    void setPaused(bool on) { paused_.store(on); }
+    void setPaused(bool on);
     void requestStep() { step_.fetch_add(1); }
     bool takeStep();
     void cancelSteps() { step_.store(0); }
@@ -45,25 +57,15 @@ public:
     // leave out those that no other picture refers to; -1 when they do not.
     void setSkipping(int serial) { skipSerial_.store(serial); }
     bool skipping(int serial) const { return skipSerial_.load() == serial; }
-    // Renderer: serial has fallen so far behind that the decoder drops the
-    // packets up to the next keyframe. Decoder: takes the word when it has
-    // reached that keyframe.
+    // Renderer: serial has fallen so far behind its own clock, or behind the
+    // sync clock it follows, that the decoder drops the packets up to the
+    // next keyframe. Decoder: takes the word back when it has reached it.
     void requestKeyframe(int serial) { keySerial_.store(serial); }
     bool droppingToKeyframe(int serial) const { return keySerial_.load() == serial; }
     void keyframeReached() { keySerial_.store(-1); }
     // The window with sound: the last to lose pictures when decoding falls behind.
     bool priority() const { return priority_.load(); }
     void setPriority(bool on) { priority_.store(on); }
-
-    // Renderer of an instance that follows a sync clock: its pictures of
-    // serial lag so far behind that the decoder leaves out everything up to
-    // the next keyframe and goes on from there. The decoder takes it once.
-    void requestCatchUp(int serial) { catchUpSerial_.store(serial); }
-    bool takeCatchUp(int serial)
-    {
-        int expected = serial;
-        return catchUpSerial_.compare_exchange_strong(expected, -1);
-    }
 
     // Reader at the end of the input of a serial; used when there is no video.
     void setEnded(int serial, int64_t lastUs);
@@ -78,7 +80,6 @@ private:
     std::atomic<int> skipSerial_{-1};
     std::atomic<int> keySerial_{-1};
     std::atomic<bool> priority_{false};
-    std::atomic<int> catchUpSerial_{-1};
 
     mutable std::mutex mutex_;
     std::condition_variable cv_;

@@ -112,8 +112,9 @@ PacketPtr Demuxer::seekIndexed(int64_t targetUs)
     // Timestamps that reset make the demuxer's own time seek land anywhere:
     // go by the byte position of a keyframe on the continuous timeline,
     // which the index knows once its pass has read that far.
-    while (!index_->complete() && index_->reachedUs() <= targetUs && !aborted())
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    bool reached = false;
+    while (!reached && !aborted())
+        reached = index_->waitBeyondTime(targetUs, kAbortCheck);
     const KeyframeEntry key = index_->atOrBeforeTime(targetUs);
     AVFormatContext* fmt = source_.format();
     if (av_seek_frame(fmt, -1, key.pos, AVSEEK_FLAG_BYTE) < 0)

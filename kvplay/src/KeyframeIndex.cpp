@@ -37,6 +37,15 @@ KeyframeEntry KeyframeIndex::atOrBeforeTime(int64_t us) const
     return *std::prev(it);
 }
 
+void KeyframeIndex::reach(int64_t us)
+{
+    {
+        std::lock_guard lock(mutex_);
+        reachedUs_.store(us);
+    }
+    changed_.notify_all();
+}
+
 void KeyframeIndex::finish(int64_t frames)
 {
     {
@@ -57,6 +66,12 @@ bool KeyframeIndex::waitBeyond(int64_t frame, std::chrono::milliseconds wait) co
 {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, wait, [this, frame] { return complete_.load() || frames_.load() > frame; });
+}
+
+bool KeyframeIndex::waitBeyondTime(int64_t us, std::chrono::milliseconds wait) const
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, wait, [this, us] { return complete_.load() || reachedUs_.load() > us; });
 }
 
 size_t KeyframeIndex::size() const

@@ -32,7 +32,7 @@ public:
     // start of the file when none is known.
     KeyframeEntry atOrBeforeTime(int64_t us) const;
     // How far the pass has read, in continuous relative time.
-    void reach(int64_t us) { reachedUs_.store(us); }
+    void reach(int64_t us);
     int64_t reachedUs() const { return reachedUs_.load(); }
     // No more entries will come (the pass ended or gave up).
     void finish(int64_t frames);
@@ -42,6 +42,8 @@ public:
     // Waits until the pass has passed frame or is complete, or the time runs
     // out; true when it has.
     bool waitBeyond(int64_t frame, std::chrono::milliseconds wait) const;
+    // The same for a continuous relative time.
+    bool waitBeyondTime(int64_t us, std::chrono::milliseconds wait) const;
     int64_t frames() const { return frames_.load(); }
     size_t size() const;
 

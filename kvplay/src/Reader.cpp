@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 namespace kvplay {
 
 namespace {
 constexpr int kMaxRetries = 50; // EAGAIN from a growing or slow file
+constexpr std::chrono::milliseconds kRetryWait{10};
 } // namespace
 
 Reader::Reader(MediaSource& source, Control& control, PacketQueue& video, PacketQueue* audio,
@@ -34,7 +34,10 @@ void Reader::run()
         PacketPtr pkt;
         const int rc = demuxer_.read(pkt);
         if (rc == AVERROR(EAGAIN) && ++retries < kMaxRetries) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            // Nothing signals that more input came; a seek or the abort does
+            // end the wait at once.
+            control_.sleepUntil(std::chrono::steady_clock::now() + kRetryWait,
+                                [&] { return control_.serial() != serial; });
             continue;
         }
         if (rc < 0) {

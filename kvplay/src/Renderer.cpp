@@ -127,7 +127,7 @@ Renderer::Action Renderer::followAction(const DecodedFrame& f, int serial, Frame
     // Decoding that cannot keep up goes on from the next keyframe rather
     // than drift further behind.
     if (now - f.ptsUs > kCatchUpUs)
-        control_.requestCatchUp(serial);
+        control_.requestKeyframe(serial);
     const DecodedFrame* next = ring_.peek(1);
     if (next && next->frame && next->serial == serial && next->ptsUs <= now)
         return Action::Drop;
@@ -157,8 +157,6 @@ CatchUpStep Renderer::observeCatchUp(int64_t clockUs, int64_t ptsUs, bool priori
         FrameRing::Clock::now().time_since_epoch());
     return catchUp_.observe(clockUs, ptsUs, wall.count(), priority);
 }
-
-
 
 bool Renderer::waitShown(int serial, std::chrono::milliseconds wait)
 {

@@ -39,7 +39,7 @@ void VideoDecoder::run()
             continue;
         if (qp.serial != serial_)
             startSerial(qp.serial);
-        if (dropToKeyframe(qp.packet.get()) || skipToKeyframe(qp))
+        if (dropToKeyframe(qp.packet.get()))
             continue;
         // Any picture before an exact seek target may be the target, and a
         // step while paused must show the very next picture.
@@ -93,27 +93,11 @@ bool VideoDecoder::dropToKeyframe(const AVPacket* pkt)
     return false;
 }
 
-bool VideoDecoder::skipToKeyframe(const QueuedPacket& qp)
-{
-    if (control_.takeCatchUp(serial_))
-        catchingUp_ = true;
-    if (!catchingUp_ || !qp.packet)
-        return false;
-    if ((qp.packet->flags & AV_PKT_FLAG_KEY) == 0)
-        return true;
-    // The pictures before the keyframe are gone, and with them what the
-    // decoder still holds of them.
-    catchingUp_ = false;
-    avcodec_flush_buffers(codec_.get());
-    return false;
-}
-
 void VideoDecoder::startSerial(int serial)
 {
     avcodec_flush_buffers(codec_.get());
     deinterlacer_->reset();
     skipped_.clear();
-    catchingUp_ = false;
     serial_ = serial;
     target_ = control_.exactTarget(serial);
     pending_ = {};

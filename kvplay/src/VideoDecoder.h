@@ -35,8 +35,6 @@ public:
 private:
     // True when pkt is left out: the renderer asked to resume at the next keyframe.
     bool dropToKeyframe(const AVPacket* pkt);
-    // While catching up, true for the packets to leave out.
-    bool skipToKeyframe(const QueuedPacket& qp);
     void startSerial(int serial);
     bool decode(const AVPacket* pkt);
     // Deinterlaces where the picture says so, then emits what is ready.
@@ -54,7 +52,6 @@ private:
     int64_t frameUs_ = 40'000;
     int serial_ = -1;
     int64_t target_ = -1;
-    bool catchingUp_ = false; // leaving out packets until the next keyframe
     int64_t nextPts_ = 0;
     DecodedFrame pending_;
     std::unique_ptr<Deinterlacer> deinterlacer_;

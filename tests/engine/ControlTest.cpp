@@ -1,6 +1,6 @@
 // The commands shared by an instance's threads on their own: a seek starts a
-// new serial and is taken once, steps are counted, and the reader's wait ends
-// on a seek or on abort.
+// new serial and is taken once, steps are counted, and the reader's wait and
+// the threads' sleeps end on a seek, a pause, a wake or abort.
 #include "BlockingCall.h"
 
 #include "Control.h"
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace kvtest {
@@ -110,6 +111,40 @@ TEST(ControlTest, TheReadersWaitEndsOnASeekOrOnAbort)
     EXPECT_TRUE(idle.result());
     EXPECT_TRUE(control.abortFlag().load());
     control.waitForSeek();
+}
+
+TEST(ControlTest, ASleepEndsEarlyOnASeekAPauseAWakeOrTheAbort)
+{
+    // Far enough off that a sleep still held at the end fails the test by
+    // its result, not by a time limit.
+    const auto never = [] { return std::chrono::steady_clock::now() + std::chrono::minutes(10); };
+    Control control;
+    const int serial = control.serial();
+    BlockingCall seekWait([&] { return control.sleepUntil(never(), [&] { return control.serial() != serial; }); });
+    EXPECT_TRUE(seekWait.held());
+    control.requestSeek(0, false);
+    EXPECT_TRUE(seekWait.result());
+
+    BlockingCall pauseWait([&] { return control.sleepUntil(never(), [&] { return control.paused(); }); });
+    EXPECT_TRUE(pauseWait.held());
+    control.setPaused(true);
+    EXPECT_TRUE(pauseWait.result());
+
+    std::atomic<bool> stop{false};
+    BlockingCall ownWait([&] { return control.sleepUntil(never(), [&] { return stop.load(); }); });
+    EXPECT_TRUE(ownWait.held());
+    stop.store(true);
+    control.wake();
+    EXPECT_TRUE(ownWait.result());
+
+    BlockingCall abortWait([&] { return control.sleepUntil(never(), [] { return false; }); });
+    EXPECT_TRUE(abortWait.held());
+    control.abort();
+    EXPECT_TRUE(abortWait.result());
+
+    // A deadline that passes ends it too, reported as not early.
+    Control quiet;
+    EXPECT_FALSE(quiet.sleepUntil(std::chrono::steady_clock::now(), [] { return false; }));
 }
 
 } // namespace
