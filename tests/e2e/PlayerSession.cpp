@@ -57,12 +57,12 @@ bool PlayerSession::start(const QStringList& args)
     m_player.start(kProgram, args);
     if (!m_player.waitForStarted())
         return false;
+    // The main window is the largest, and it is up once it has its name: a
+    // window of the start-up may come and go before it.
     const bool shown = QTest::qWaitFor(
         [this] {
-            const QStringList windows = Desktop::windowsOf(m_player.processId());
-            if (!windows.isEmpty())
-                m_main = windows.first();
-            return !windows.isEmpty();
+            m_main = Desktop::windowsOf(m_player.processId()).value(0);
+            return !m_main.isEmpty() && !Desktop::windowName(m_main).isEmpty();
         },
         kStartMs);
     if (shown)
