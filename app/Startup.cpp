@@ -106,6 +106,10 @@ void Startup::createMainWindow(const QString& startupFile)
     m_window->SetStartupFile(startupFile);
     m_window->show();
     QObject::connect(&m_app, &KvSingleApplication::messageReceived, m_window.get(), &window_main::handleMessage);
+    // Closing the main window ends the program even while another window of
+    // ours is still up (the full-screen screen settling back, a dialog): the
+    // toolkit would wait for the last of them to close, and a hidden one never does.
+    QObject::connect(m_window.get(), &window_main::closed, &m_app, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void Startup::shutdown(int loopResult)
@@ -113,9 +117,12 @@ void Startup::shutdown(int loopResult)
     // However the loop ended (a close, a signal), every window stops first,
     // so a clip recording is ended and handed to the library's writer; then
     // snapshots in flight finish, and the release waits for every clip.
+    KV_DIAG() << "event loop ended";
     if (m_window)
         m_window->videoScreen()->stopAll();
+    KV_DIAG() << "windows stopped";
     QThreadPool::globalInstance()->waitForDone();
+    KV_DIAG() << "background work done";
     PlayerApi::ReleaseLibrary();
     Model_Language::Destroy();
     KV_DIAG() << "window close~~~~~~~~result = " << loopResult;

@@ -76,6 +76,9 @@ signals:
     // A press or drag on the coverage timeline: every window should show
     // this recording time (us).
     void timelineSeekRequested(qint64 recordingTimeUs);
+    // The main window closed: the program ends with it, whatever other
+    // window of its own is still on screen.
+    void closed();
 
 private slots:
     void PlayRecordResponse(int index);
@@ -136,6 +139,7 @@ private slots:
     void DropFIleToWelcomeResponse(const QString& file);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void customEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -26,6 +26,7 @@
 #include "WindowMoves.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -77,6 +78,13 @@ void window_main::CloseButtonClicked()
     KV_DIAG() << "close button";
     m_pVideoScreen->stopAll();
     close();
+}
+
+void window_main::closeEvent(QCloseEvent* event)
+{
+    QFrame::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
 }
 
 void window_main::refreshSettingsResponse()

@@ -13,7 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest
   xvfb xauth dbus-daemon shared-mime-info libglib2.0-bin
   libssl-dev poppler-utils util-linux
-  xdotool
+  xdotool gdb
 )
 
 install_missing() {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDirIterator>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <utility>
@@ -87,6 +88,20 @@ QString PlayerSession::focusWindow()
     return windows.first();
 }
 
+// Where every thread of a program that does not exit stands, when gdb is
+// there to tell: a hang then names the call it hangs in.
+QString PlayerSession::threadsOf(qint64 pid)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("gdb")).isEmpty())
+        return {};
+    QProcess gdb;
+    gdb.start(QStringLiteral("gdb"), {QStringLiteral("-p"), QString::number(pid), QStringLiteral("-batch"),
+                                      QStringLiteral("-ex"), QStringLiteral("thread apply all bt 30")});
+    if (!gdb.waitForFinished(kStartMs))
+        return {};
+    return QString::fromLocal8Bit(gdb.readAllStandardOutput());
+}
+
 int PlayerSession::closeByButton()
 {
     // Leaving full screen or changing the stay-on-top mode gives the main
@@ -105,7 +120,7 @@ int PlayerSession::closeByButton()
             const QRect g = Desktop::windowGeometry(window);
             m_notes += QStringLiteral(" %1 at %2,%3 %4x%5").arg(window).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
         }
-        m_notes += u'\n';
+        m_notes += u'\n' + threadsOf(m_player.processId());
         return -1;
     }
     return m_player.exitStatus() == QProcess::NormalExit ? m_player.exitCode() : -1;

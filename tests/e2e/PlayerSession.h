@@ -43,6 +43,7 @@ public:
 
 private:
     QProcessEnvironment environment() const;
+    static QString threadsOf(qint64 pid);
 
     QTemporaryDir m_dir;
     QProcess m_player;

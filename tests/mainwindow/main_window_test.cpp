@@ -310,4 +310,16 @@ TEST_F(MainWindowTest, AVideoWindowsNoticeAppearsAsAPopup)
     EXPECT_TRUE(shown.contains(QStringLiteral("dir is Empty")));
 }
 
+TEST_F(MainWindowTest, ClosingTheWindowSaysSoEvenWithAnotherWindowOfOursStillUp)
+{
+    // Another top-level window of the program's own, which on its own would
+    // keep the toolkit from ending the program when the main window closes.
+    QWidget other;
+    other.show();
+    QSignalSpy closed(&window, &window_main::closed);
+    window.close();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
 }
